@@ -65,5 +65,10 @@ ZELT_DECLARE_ERROR(EFOpenError, EStreamError);
 ZELT_DECLARE_ERROR(EFCreateError, EStreamError);
 ZELT_DECLARE_ERROR(EInvalidOperation, Exception);
 ZELT_DECLARE_ERROR(EArgumentError, Exception);
+// Floating-point faults: a value that fits no integer (Round, Trunc), a division by zero.
+ZELT_DECLARE_ERROR(EMathError, Exception);
+ZELT_DECLARE_ERROR(EInvalidOp, EMathError);
+ZELT_DECLARE_ERROR(EZeroDivide, EMathError);
+ZELT_DECLARE_ERROR(EOverflow, EMathError);
 
 } // namespace zelt

@@ -41,8 +41,9 @@ ZELT_EXPORT bool AnsiSameText(std::string_view a, std::string_view b);
 ZELT_EXPORT int Pos(std::string_view sub, std::string_view s, int offset = 1);
 // Copy(s, index, count) with 1-based index; out-of-range parts are clipped, never an error.
 ZELT_EXPORT std::string Copy(std::string_view s, int index, int count);
-ZELT_EXPORT std::string StringReplace(std::string_view s, std::string_view from, std::string_view to,
-                                      bool replaceAll = true, bool ignoreCase = false);
+ZELT_EXPORT std::string StringReplace(std::string_view s, std::string_view from,
+                                      std::string_view to, bool replaceAll = true,
+                                      bool ignoreCase = false);
 // 'text' with inner quotes doubled, for statements.
 ZELT_EXPORT std::string QuotedStr(std::string_view s);
 ZELT_EXPORT std::string StringOfChar(char c, int count);
