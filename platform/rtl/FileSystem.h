@@ -28,6 +28,7 @@ ZELT_EXPORT bool RenameFile(const std::string& from, const std::string& to);
 ZELT_EXPORT std::int64_t FileSize(const std::string& name); // -1 when missing
 ZELT_EXPORT std::string GetCurrentDir();
 
+// As the original runtime, an empty text gives "/" alone.
 ZELT_EXPORT std::string IncludeTrailingPathDelimiter(std::string_view s);
 ZELT_EXPORT std::string ExcludeTrailingPathDelimiter(std::string_view s);
 // Folder part with its final delimiter ("a/b/c.txt" -> "a/b/"), "" when there is none.
@@ -41,8 +42,13 @@ ZELT_EXPORT std::string ChangeFileExt(std::string_view s, std::string_view ext);
 ZELT_EXPORT std::string ExpandFileName(std::string_view s);
 
 // Whole-file helpers. ReadFile raises EFOpenError/EInOutError; WriteFileAtomic writes
-// "<name>.tmp-<pid>", flushes it to disk and renames it over the name, raising EInOutError.
+// "<name>.tmp-<pid>-<n>", flushes it to disk and renames it over the name (over the file a
+// symbolic link points to, keeping the link; the old file's permissions are kept), raising
+// EInOutError.
 ZELT_EXPORT std::string ReadFile(const std::string& name);
+// False when the file cannot be opened (errno tells why); read errors after that raise
+// EInOutError.
+ZELT_EXPORT bool TryReadFile(const std::string& name, std::string& bytes);
 ZELT_EXPORT void WriteFileAtomic(const std::string& name, std::string_view bytes);
 
 } // namespace zelt

@@ -10,16 +10,18 @@
 namespace zelt {
 
 struct ProcessOptions {
-    std::string workingFolder;         // empty: the caller's
-    std::vector<std::string> env;      // extra "NAME=value" entries on top of the caller's
-    std::string stdinFile;             // empty: inherited
-    std::string stdoutFile;            // empty: inherited; otherwise created/truncated
-    bool mergeStderr = false;          // standard error into the standard output file
-    bool detached = false;             // own session, not awaited ("start X")
+    std::string workingFolder;    // empty: the caller's
+    std::vector<std::string> env; // extra "NAME=value" entries on top of the caller's
+    std::string stdinFile;        // empty: inherited
+    std::string stdoutFile;       // empty: inherited; otherwise created/truncated
+    bool mergeStderr = false;     // standard error into the standard output file
+    bool detached = false;        // own session, not awaited ("start X")
 };
 
-// A started child. Destroying a running, non-detached child neither kills nor waits for it; it
-// is reaped by a later Running()/Wait() call or left to the system's init when detached.
+// A started child. Program, arguments, environment entries and the working folder are system
+// texts (Windows-1252) and reach the operating system as UTF-8. Destroying a running, non-detached
+// child neither kills nor waits for it; it is reaped by a later Running()/Wait() call or left to
+// the system's init when detached.
 class ZELT_EXPORT Process {
 public:
     Process() = default;
@@ -38,7 +40,8 @@ public:
     pid_t Pid() const { return pid_; }
     // waitpid(WNOHANG): true while the child has not ended.
     bool Running();
-    // Waits for the end; the exit code, or 128 + signal number when killed by a signal.
+    // Waits for the end; the exit code, or 128 + signal number when killed by a signal. A
+    // detached child's code goes to init: Wait() then only waits for its end and returns -1.
     int Wait();
     int ExitCode() const { return exitCode_; }
 
@@ -46,6 +49,7 @@ private:
     pid_t pid_ = -1;
     bool ended_ = false;
     int exitCode_ = -1;
+    bool detached_ = false;
 };
 
 } // namespace zelt
