@@ -23,9 +23,16 @@ struct Clipboard {
     std::string text;
 };
 
+// Never destroyed, so that code running at exit (a package's finalisation) still finds it.
+template <class T> union Immortal {
+    Immortal() : value() {}
+    ~Immortal() {}
+    T value;
+};
+
 Clipboard& TheClipboard() {
-    static Clipboard clipboard;
-    return clipboard;
+    static Immortal<Clipboard> clipboard;
+    return clipboard.value;
 }
 
 std::string RealDiskPath(const char* path) {

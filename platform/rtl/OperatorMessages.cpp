@@ -15,24 +15,26 @@ namespace {
 // box does not block an install (or another message from a second thread).
 struct PresenterSlot {
     std::mutex mutex;
-    std::shared_ptr<MessagePresenter> presenter;
+    std::shared_ptr<MessagePresenter> fallback = std::make_shared<StderrPresenter>();
+    std::shared_ptr<MessagePresenter> presenter = fallback;
+};
+
+// Never destroyed: packages unloaded at exit may still report from their finalisation, after
+// the runtime's own static objects would otherwise be gone.
+template <class T> union Immortal {
+    Immortal() : value() {}
+    ~Immortal() {}
+    T value;
 };
 
 PresenterSlot& Slot() {
-    static PresenterSlot slot;
-    return slot;
-}
-
-std::shared_ptr<MessagePresenter> DefaultPresenter() {
-    static const std::shared_ptr<MessagePresenter> presenter = std::make_shared<StderrPresenter>();
-    return presenter;
+    static Immortal<PresenterSlot> slot;
+    return slot.value;
 }
 
 std::shared_ptr<MessagePresenter> Current() {
     PresenterSlot& slot = Slot();
     std::lock_guard lock(slot.mutex);
-    if (!slot.presenter)
-        slot.presenter = DefaultPresenter();
     return slot.presenter;
 }
 
@@ -58,13 +60,13 @@ private:
 MessagePresenter::~MessagePresenter() = default;
 
 std::shared_ptr<MessagePresenter> InstallPresenter(std::shared_ptr<MessagePresenter> presenter) {
-    if (!presenter)
-        presenter = DefaultPresenter();
     PresenterSlot& slot = Slot();
     std::lock_guard lock(slot.mutex);
+    if (!presenter)
+        presenter = slot.fallback;
     std::shared_ptr<MessagePresenter> previous = std::move(slot.presenter);
     slot.presenter = std::move(presenter);
-    return previous ? previous : DefaultPresenter();
+    return previous;
 }
 
 void MessageError(const std::string& text, const std::string& caption) {
