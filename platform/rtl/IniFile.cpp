@@ -75,13 +75,19 @@ public:
     explicit Document(std::string_view bytes) { Split(bytes); }
 
     static Document Load(const std::string& fileName, bool forWrite) {
+        // A file that cannot be read gives the defaults, as on Windows. A write, though, must not
+        // replace a file that exists but could not be read: its contents would be lost.
         std::string bytes;
-        if (!TryReadFile(fileName, bytes)) {
-            // A missing file reads as empty, as on Windows. A file that exists but cannot be
-            // read must not be replaced by a write that would lose its contents.
-            int code = errno;
-            if (forWrite && code != ENOENT)
-                throw EInOutError::FromErrno("Cannot open INI file", fileName, code);
+        try {
+            if (!TryReadFile(fileName, bytes)) {
+                int code = errno;
+                if (forWrite && code != ENOENT)
+                    throw EInOutError::FromErrno("Cannot open INI file", fileName, code);
+                bytes.clear();
+            }
+        } catch (const EInOutError&) {
+            if (forWrite)
+                throw;
             bytes.clear();
         }
         return Document(bytes);

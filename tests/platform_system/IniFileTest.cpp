@@ -5,6 +5,7 @@
 #include "tests/platform_system/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace zelt {
 namespace {
@@ -196,6 +197,21 @@ TEST(IniFileMissing, ReadsFallbackAndWriteCreatesTheFile) {
 
     ini.WriteString("S", "K", "v");
     EXPECT_EQ(ReadBytes(dir / "novo.ini"), "[S]\r\nK=v\r\n");
+}
+
+TEST(IniFileMissing, UnreadableFileGivesDefaultsButIsNeverOverwritten) {
+    TempFolder dir;
+    ASSERT_EQ(::mkdir((dir / "pasta.ini").c_str(), 0700), 0); // a folder where the file should be
+    TIniFile ini(dir / "pasta.ini");
+    EXPECT_EQ(ini.ReadString("S", "K", "d"), "d");
+    EXPECT_FALSE(ini.SectionExists("S"));
+    try {
+        ini.WriteString("S", "K", "v");
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.ErrorCode(), EISDIR);
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "pasta.ini"));
 }
 
 TEST(IniFileMissing, MissingFolderRaisesInOutErrorOnWrite) {
