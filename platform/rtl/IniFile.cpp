@@ -15,6 +15,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -268,6 +269,21 @@ bool ParseInteger(std::string_view text, int& value) {
     return true;
 }
 
+// Reads the file, lets `edit` change it and writes it back when it did. Whatever stops the
+// write reaches the caller as the platform's INI error, with the system's reason.
+template <class Edit> void Update(const std::string& fileName, Edit edit) {
+    try {
+        Document doc = Document::Load(fileName, true);
+        if (edit(doc))
+            WriteFileAtomic(fileName, doc.Bytes());
+    } catch (const EInOutError& e) {
+        char buf[256];
+        const char* reason = ::strerror_r(e.ErrorCode(), buf, sizeof buf);
+        throw EIniFileException("Unable to write to " + fileName + " (" + reason + ")",
+                                e.ErrorCode());
+    }
+}
+
 } // namespace
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
@@ -302,9 +318,10 @@ double TIniFile::ReadFloat(std::string_view section, std::string_view key, doubl
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    Document doc = Document::Load(fileName_, true);
-    doc.Write(section, key, value);
-    WriteFileAtomic(fileName_, doc.Bytes());
+    Update(fileName_, [&](Document& doc) {
+        doc.Write(section, key, value);
+        return true;
+    });
 }
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -347,15 +364,11 @@ void TIniFile::ReadSectionValues(std::string_view section, TStringList& values) 
 }
 
 void TIniFile::EraseSection(std::string_view section) {
-    Document doc = Document::Load(fileName_, true);
-    if (doc.EraseSection(section))
-        WriteFileAtomic(fileName_, doc.Bytes());
+    Update(fileName_, [&](Document& doc) { return doc.EraseSection(section); });
 }
 
 void TIniFile::DeleteKey(std::string_view section, std::string_view key) {
-    Document doc = Document::Load(fileName_, true);
-    if (doc.DeleteKey(section, key))
-        WriteFileAtomic(fileName_, doc.Bytes());
+    Update(fileName_, [&](Document& doc) { return doc.DeleteKey(section, key); });
 }
 
 } // namespace zelt

@@ -4,6 +4,7 @@
 // written by another program are seen at once.
 #pragma once
 
+#include "platform/rtl/Errors.h"
 #include "platform/rtl/Export.h"
 #include "platform/rtl/StringList.h"
 
@@ -11,6 +12,19 @@
 #include <string_view>
 
 namespace zelt {
+
+// The platform's INI error: a write that could not reach the file ("Unable to write to <file>"),
+// with the operating system's errno.
+class ZELT_EXPORT EIniFileException : public Exception {
+public:
+    EIniFileException(std::string message, int errorCode)
+        : Exception(std::move(message)), errorCode_(errorCode) {}
+    const char* ClassName() const noexcept override { return "EIniFileException"; }
+    int ErrorCode() const noexcept { return errorCode_; }
+
+private:
+    int errorCode_;
+};
 
 class ZELT_EXPORT TIniFile {
 public:
@@ -26,7 +40,8 @@ public:
     double ReadFloat(std::string_view section, std::string_view key, double fallback) const;
 
     // Writes go to disk at once (temporary file, then rename). A missing file or section is
-    // created; a missing folder raises EInOutError.
+    // created; a write that fails (a missing folder, no rights, a file that exists but cannot be
+    // read) raises EIniFileException.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);

@@ -4,6 +4,7 @@
 #include "platform/rtl/FormatSettings.h"
 #include "tests/platform_system/TempFolder.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -208,21 +209,35 @@ TEST(IniFileMissing, UnreadableFileGivesDefaultsButIsNeverOverwritten) {
     try {
         ini.WriteString("S", "K", "v");
         FAIL() << "no error";
-    } catch (const EInOutError& e) {
+    } catch (const EIniFileException& e) {
         EXPECT_EQ(e.ErrorCode(), EISDIR);
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir / "pasta.ini"));
 }
 
-TEST(IniFileMissing, MissingFolderRaisesInOutErrorOnWrite) {
+TEST(IniFileMissing, WriteErrorsAreIniErrorsNamingTheFile) {
     TempFolder dir;
     TIniFile ini(dir / "nao/ha.ini");
     EXPECT_EQ(ini.ReadString("S", "K", "d"), "d");
-    try {
-        ini.WriteString("S", "K", "v");
-        FAIL() << "no error";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(e.ErrorCode(), ENOENT);
+    struct Case {
+        const char* what;
+        std::function<void()> call;
+    };
+    const Case cases[] = {
+        {"WriteString", [&] { ini.WriteString("S", "K", "v"); }},
+        {"WriteInteger", [&] { ini.WriteInteger("S", "K", 1); }},
+        {"WriteBool", [&] { ini.WriteBool("S", "K", true); }},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.call();
+            ADD_FAILURE() << c.what << ": no error";
+        } catch (const EIniFileException& e) {
+            EXPECT_EQ(e.ErrorCode(), ENOENT) << c.what;
+            EXPECT_EQ(e.Message().rfind("Unable to write to " + (dir / "nao/ha.ini"), 0), 0u)
+                << e.Message();
+            EXPECT_STREQ(e.ClassName(), "EIniFileException");
+        }
     }
 }
 

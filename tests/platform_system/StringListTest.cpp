@@ -3,6 +3,7 @@
 #include "platform/rtl/Errors.h"
 #include "tests/platform_system/TempFolder.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
