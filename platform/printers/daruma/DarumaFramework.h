@@ -12,7 +12,8 @@
 //   than the printer takes are cut (limits given per function).
 // * Buffers the library fills are char*. "buffer n" means: the library writes at most n
 //   characters followed by one NUL, i.e. at most n+1 bytes; the caller passes at least n+1
-//   bytes. Nothing is written beyond that, and on any failure nothing is written at all.
+//   bytes. Nothing is ever written beyond that, and a call that does not return 1 writes
+//   nothing (rStatusUltimoCmd_ECF_Daruma also writes when it returns -1).
 // * Integer outputs are int*. A NULL buffer or integer pointer refuses the call with -1.
 // * Every call reads the environment and the files below afresh, so a test may switch files or
 //   faults between two calls.
@@ -71,14 +72,16 @@
 //                                           nothing; the key is then deleted from the file
 //                          [Answers]        what query functions write, for fuzzing callers
 //                          <function>=text  write this text instead of the real answer (cut
-//                                           to the buffer); for rRetornarInformacao_ECF_Daruma
-//                                           the key may name the index:
-//                                           rRetornarInformacao_ECF_Daruma.26=...
+//                                           to the buffer). A key may name one buffer, and is
+//                                           then looked up first:
+//                                           rRetornarInformacao_ECF_Daruma.<index>,
+//                                           rDataHoraImpressora_ECF_Daruma.data / .hora,
+//                                           rStatusUltimoCmd_ECF_Daruma.erro / .aviso
 //                          Garbage=S        (S non-zero) every query fills its buffers to full
 //                                           size with pseudo-random bytes 0x01-0xFF and its
-//                                           integer outputs with pseudo-random values, from
-//                                           seed S and the call count; the return code stays
-//                                           the real one
+//                                           integer outputs with pseudo-random values (from
+//                                           seed S and a count of answers written by this
+//                                           process); the return code stays the real one
 //                          [Drawer]
 //                          OpenSeconds=N    the drawer closes N seconds (printer clock) after
 //                                           eAbrirGaveta_ECF_Daruma, default 5
