@@ -102,7 +102,7 @@ void RoundDigits(Decimal& d, int keep) {
             --i;
         }
         if (i < 0) {
-            d.digits = "1";
+            d.digits.assign(1, '1'); // not = "1": GCC 12 -O3 false -Wrestrict alarm
             d.exp += 1;
         } else {
             d.digits[static_cast<std::size_t>(i)]++;
