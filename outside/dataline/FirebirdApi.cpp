@@ -118,11 +118,17 @@ void Detach(Attachment& attachment) {
     (void)attachment.release();
 }
 
-Attachment Attach(const std::string& database, const Login& login) {
+Attachment Attach(const std::string& database, const Login& login, bool embedded) {
     Status status;
     return Guard([&] {
         Builder dpb(Util()->getXpbBuilder(status.Get(), IXpbBuilder::DPB, nullptr, 0));
         dpb->insertString(status.Get(), isc_dpb_lc_ctype, "WIN1252");
+        if (embedded) {
+            // Without this the dispatcher falls back to a server on this machine when the engine
+            // cannot open the file, which mixes the server's view (its user, its rights) into a
+            // failure that is the file's, and makes every such failure slow.
+            dpb->insertString(status.Get(), isc_dpb_config, "Providers=Engine12");
+        }
         if (!login.user.empty()) {
             dpb->insertString(status.Get(), isc_dpb_user_name, login.user.c_str());
         }

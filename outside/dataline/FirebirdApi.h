@@ -85,8 +85,8 @@ struct Login {
 };
 
 // Attaches `database` (a path for embedded access, "host[/port]:path" for a server) with the
-// connection character set WIN1252.
-Attachment Attach(const std::string& database, const Login& login);
+// connection character set WIN1252. `embedded` keeps a path to the engine in this process.
+Attachment Attach(const std::string& database, const Login& login, bool embedded);
 // Read committed, record version, waits for locks: what a register screen expects.
 Transaction StartTransaction(Firebird::IAttachment* attachment);
 

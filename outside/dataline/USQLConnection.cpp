@@ -242,11 +242,13 @@ bool TSQLConnection::Open() {
         return true;
     }
     try {
-        std::string target = ToDiskPath(TDadosConexao::DoTexto(database_).ParaTexto());
+        TDadosConexao dados = TDadosConexao::DoTexto(database_);
+        std::string target = ToDiskPath(dados.ParaTexto());
         if (Trim(target).empty()) {
             throw EDatabaseError("No database given to connect to");
         }
-        impl_->attachment = fb::Attach(target, fb::Login{login_.usuario, login_.senha});
+        impl_->attachment =
+            fb::Attach(target, fb::Login{login_.usuario, login_.senha}, !dados.Remoto());
         lastError_.clear();
         return true;
     } catch (const EDatabaseError& e) {
