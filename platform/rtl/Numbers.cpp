@@ -55,7 +55,17 @@ Decimal FromFloat(Extended v) {
         return d;
     }
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", std::fabs(v));
+    const long double mag = std::fabs(v);
+    const auto asDouble = static_cast<double>(mag);
+    if (static_cast<long double>(asDouble) == mag) {
+        // Most values are doubles; the double conversion is exact as well and several times
+        // faster than printf on a long double.
+        const auto r =
+            std::to_chars(buf, buf + sizeof buf - 1, asDouble, std::chars_format::scientific, 17);
+        *r.ptr = '\0';
+    } else {
+        std::snprintf(buf, sizeof buf, "%.17Le", mag);
+    }
     // buf: d.ddddddddddddddddde[+-]x
     d.digits += buf[0];
     const char* p = buf + 2;
