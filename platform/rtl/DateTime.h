@@ -1,5 +1,11 @@
 // Date-time as the original runtime keeps it: a double counting days since 1899-12-30 in local
-// time, the fraction being the time of day.
+// time, the fraction being the time of day. Before 1899-12-30 the integral part is the (negative)
+// day and the time is a positive fraction taken away from it: -1.25 is 1899-12-29 06:00. Dates run
+// from 0001-01-01 to 9999-12-31.
+//
+// Decoding works on the whole milliseconds of the value, rounded, as the original does: a time a
+// hair before midnight (0.999999999) is the next day at 00:00:00.000, never second 60. DateOf
+// and TimeOf cut the value itself (DateOf truncates; TimeOf is the positive time fraction).
 #pragma once
 
 #include "platform/rtl/Export.h"
@@ -29,10 +35,12 @@ ZELT_EXPORT TDateTime Time();
 ZELT_EXPORT void SetClockForTesting(std::function<TDateTime()> clock);
 
 ZELT_EXPORT bool IsLeapYear(int year);
+// 0 for a month outside 1..12.
 ZELT_EXPORT int DaysInAMonth(int year, int month);
 ZELT_EXPORT bool TryEncodeDate(int year, int month, int day, TDateTime& result);
 ZELT_EXPORT bool TryEncodeTime(int hour, int minute, int second, int ms, TDateTime& result);
-// Invalid parts raise EConvertError naming them.
+// Invalid parts raise EConvertError naming them: "Invalid argument to date encode: year 2024,
+// month 2, day 31" (and "... time encode: hour 25, minute 0, second 0, millisecond 0").
 ZELT_EXPORT TDateTime EncodeDate(int year, int month, int day);
 ZELT_EXPORT TDateTime EncodeTime(int hour, int minute, int second, int ms);
 ZELT_EXPORT TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
@@ -54,9 +62,14 @@ ZELT_EXPORT TDateTime IncMilliSecond(TDateTime dt, std::int64_t ms);
 // Whole milliseconds between two moments, rounded (never negative).
 ZELT_EXPORT std::int64_t MilliSecondsBetween(TDateTime a, TDateTime b);
 
-// Format patterns of the original runtime: d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy h hh
-// n nn s ss z zzz t tt am/pm ampm c / : and quoted literals ("..." or '...'). '/' and ':' print
-// the settings' separators. "m" right after an h/hh is minutes, as in the original.
+// Format patterns of the original runtime, letters in either case: d dd ddd dddd ddddd
+// (short date) dddddd (long date), m mm mmm mmmm, y/yy (two digits) yyyy, h hh (12-hour when an
+// am/pm marker follows anywhere), n nn, s ss, z zzz, t (short time) tt (long time), am/pm and a/p
+// (printed in the case written), ampm (the settings' strings), c (short date, then the long time
+// unless the time is midnight; also what an empty pattern means), '/' and ':' (the settings'
+// separators), quoted literals ("..." or '...'); any other character prints as it stands
+// ("yyyy\mm\"). An m or mm whose previous letter token is h/hh is minutes ("hh:mm",
+// "hh 'h' mm"), as in the original.
 ZELT_EXPORT std::string FormatDateTime(std::string_view pattern, TDateTime dt);
 ZELT_EXPORT std::string FormatDateTime(std::string_view pattern, TDateTime dt,
                                        const TFormatSettings& settings);
@@ -64,9 +77,12 @@ ZELT_EXPORT std::string DateToStr(TDateTime dt);
 ZELT_EXPORT std::string TimeToStr(TDateTime dt);
 ZELT_EXPORT std::string DateTimeToStr(TDateTime dt);
 
-// Parsing with the settings' short date format (day, month, year order and separator); a
-// two-digit year follows the century window. Malformed text, or a date that does not exist
-// (31/02/2024), raises EConvertError "'<text>' is not a valid date" (time, date and time).
+// Parsing with the settings' short date format (day, month, year order) and date separator; a
+// two-digit year follows the century window, a missing year is the current one ("05/03"). Times
+// are h:n[:s[<decimal separator>z]] with an optional AM/PM; StrToDateTime takes a date, a date and
+// a time, or a time alone. Blanks around the parts are allowed. Malformed text, or a date that
+// does not exist (31/02/2024), raises EConvertError "'<text>' is not a valid date" ("... valid
+// time", "... valid date and time").
 ZELT_EXPORT TDateTime StrToDate(std::string_view s);
 ZELT_EXPORT TDateTime StrToTime(std::string_view s);
 ZELT_EXPORT TDateTime StrToDateTime(std::string_view s);
@@ -76,8 +92,11 @@ ZELT_EXPORT TDateTime StrToDate(std::string_view s, const TFormatSettings& setti
 ZELT_EXPORT TDateTime StrToDateTime(std::string_view s, const TFormatSettings& settings);
 
 // Reads text written exactly in a fixed pattern such as "ddmmyyyy", "yyyy-mm-dd",
-// "dd/mm/yyyy hh:nn:ss", "ddmmyyhhnnss" (digit fields of fixed width, other characters literal;
-// '/' and ':' match the settings' separators). Raises EConvertError with the text.
+// "dd/mm/yyyy hh:nn:ss", "ddmmyyhhnnss" (dd mm yy yyyy hh nn ss zzz are digit fields of that
+// width, single d m h n s take one or two digits, z one to three; other characters are literal,
+// '/' and ':' match the settings' separators; "mm" after "hh" is minutes). A pattern without date
+// fields gives a time on day zero. Raises EConvertError "'<text>' is not a valid date and time
+// for the pattern '<pattern>'".
 ZELT_EXPORT TDateTime ParseDateTimePattern(std::string_view pattern, std::string_view text);
 ZELT_EXPORT bool TryParseDateTimePattern(std::string_view pattern, std::string_view text,
                                          TDateTime& result);

@@ -29,12 +29,13 @@ struct ZELT_EXPORT TFormatSettings {
     int TwoDigitYearCenturyWindow = 50;
 
     static TFormatSettings Brazilian();
-    // Point as decimal separator, '-' dates; for statements and files that must not follow the
-    // workstation.
+    // Point as decimal separator, comma for thousands, ISO dates (yyyy-mm-dd with '-'), English
+    // names and AM/PM; for statements and files that must not follow the workstation.
     static TFormatSettings Invariant();
 };
 
-// The settings every formatting and parsing routine uses unless given others.
+// The settings every formatting and parsing routine uses unless given others: one object for the
+// whole process, Brazilian at start. Changing it is not synchronised with other threads.
 ZELT_EXPORT TFormatSettings& FormatSettings();
 
 } // namespace zelt

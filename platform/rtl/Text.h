@@ -31,7 +31,7 @@ ZELT_EXPORT std::string AnsiLowerCase(std::string_view s);
 ZELT_EXPORT char AnsiUpperChar(char c);
 ZELT_EXPORT char AnsiLowerChar(char c);
 
-// ASCII letter case ignored; <0, 0, >0.
+// ASCII letter case ignored; <0, 0, >0 (bytes compare unsigned, then the shorter text first).
 ZELT_EXPORT int CompareText(std::string_view a, std::string_view b);
 ZELT_EXPORT bool SameText(std::string_view a, std::string_view b);
 // Windows-1252 letter case ignored (accented letters too).
@@ -50,8 +50,9 @@ ZELT_EXPORT std::string StringOfChar(char c, int count);
 
 ZELT_EXPORT std::string IntToStr(std::int64_t value);
 ZELT_EXPORT std::string IntToHex(std::uint64_t value, int digits);
-// Decimal integer with optional sign and surrounding blanks; anything else raises EConvertError
-// "'<text>' is not a valid integer value".
+// Decimal integer with optional sign and surrounding blanks (also hexadecimal written "$1F" or
+// "0x1F", as the original's integer reader accepts); anything else, and values out of range,
+// raise EConvertError "'<text>' is not a valid integer value".
 ZELT_EXPORT std::int64_t StrToInt64(std::string_view s);
 ZELT_EXPORT int StrToInt(std::string_view s);
 ZELT_EXPORT int StrToIntDef(std::string_view s, int fallback);
