@@ -12,10 +12,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <mutex>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -246,6 +248,38 @@ bool DetachedAlive(pid_t pid) {
     return paren == std::string::npos || paren + 2 >= line.size() || line[paren + 2] != 'Z';
 }
 
+// Children whose Process went away while they still ran. Nobody can wait for them any more, so
+// the runtime collects them once they end, at the next start or release of a process, instead
+// of letting zombies pile up in a host that starts programs all day.
+class Orphans {
+public:
+    void Adopt(pid_t pid) {
+        std::lock_guard lock(mutex_);
+        pids_.push_back(pid);
+    }
+    void Reap() {
+        std::lock_guard lock(mutex_);
+        std::erase_if(pids_, [](pid_t pid) {
+            int status = 0;
+            return WaitNoEintr(pid, status, WNOHANG) != 0; // ended, or no longer ours
+        });
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<pid_t> pids_;
+};
+
+// Never destroyed: a Process may be released by another package's finalisation at exit.
+Orphans& TheOrphans() {
+    static union Holder {
+        Holder() : value() {}
+        ~Holder() {}
+        Orphans value;
+    } holder;
+    return holder.value;
+}
+
 } // namespace
 
 Process::Process(Process&& other) noexcept
@@ -256,6 +290,8 @@ Process::Process(Process&& other) noexcept
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
+        if (pid_ > 0 && !detached_ && !ended_)
+            TheOrphans().Adopt(pid_);
         pid_ = other.pid_;
         ended_ = other.ended_;
         exitCode_ = other.exitCode_;
@@ -265,9 +301,14 @@ Process& Process::operator=(Process&& other) noexcept {
     return *this;
 }
 
-Process::~Process() = default;
+Process::~Process() {
+    if (pid_ > 0 && !detached_ && !ended_)
+        TheOrphans().Adopt(pid_);
+    TheOrphans().Reap();
+}
 
 Process Process::Start(const std::vector<std::string>& argv, const ProcessOptions& options) {
+    TheOrphans().Reap();
     if (argv.empty() || argv.front().empty())
         throw EOSError("Cannot start program '': no program named", EINVAL);
     const std::string& program = argv.front();

@@ -19,9 +19,9 @@ struct ProcessOptions {
 };
 
 // A started child. Program, arguments, environment entries and the working folder are system
-// texts (Windows-1252) and reach the operating system as UTF-8. Destroying a running, non-detached
-// child neither kills nor waits for it; it is reaped by a later Running()/Wait() call or left to
-// the system's init when detached.
+// texts (Windows-1252) and reach the operating system as UTF-8. Destroying the object of a running
+// child neither kills nor waits for it: the runtime collects the child once it has ended (at
+// the next start or release of a process), so no zombie is left; a detached child is init's.
 class ZELT_EXPORT Process {
 public:
     Process() = default;

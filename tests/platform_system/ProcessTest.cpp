@@ -158,6 +158,44 @@ TEST(Process, DetachedRunsInItsOwnSessionAndIsNotOurChild) {
     EXPECT_FALSE(p.Running());
 }
 
+// True while pid is a zombie of ours, waiting for someone to collect it.
+bool IsZombie(pid_t pid) {
+    std::string stat = ReadBytes("/proc/" + std::to_string(pid) + "/stat");
+    auto paren = stat.rfind(')');
+    return paren != std::string::npos && paren + 2 < stat.size() && stat[paren + 2] == 'Z';
+}
+
+TEST(Process, AChildLeftBehindIsCollectedOnceItEnds) {
+    TempFolder dir;
+    pid_t pid;
+    {
+        Process p = Process::StartShell("read line"); // ends when its input does
+        pid = p.Pid();
+    }
+    pid_t replaced;
+    {
+        ProcessOptions options;
+        options.stdinFile = "/dev/null";
+        Process a = Process::Start({"sleep", "30"});
+        replaced = a.Pid();
+        a = Process::Start({"true"}, options); // the sleep loses its object too
+        a.Wait();
+    }
+    ::kill(pid, SIGKILL);
+    ::kill(replaced, SIGKILL);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (
+        (IsZombie(pid) || IsZombie(replaced) || ::kill(pid, 0) == 0 || ::kill(replaced, 0) == 0) &&
+        std::chrono::steady_clock::now() < deadline) {
+        Process::StartShell("exit 0").Wait(); // any later start collects the ended ones
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_FALSE(IsZombie(pid));
+    EXPECT_FALSE(IsZombie(replaced));
+    EXPECT_NE(::kill(pid, 0), 0) << "collected, not left as a zombie";
+    EXPECT_NE(::kill(replaced, 0), 0);
+}
+
 TEST(Process, MovedProcessKeepsTheChild) {
     Process a = Process::StartShell("exit 9");
     pid_t pid = a.Pid();
