@@ -189,6 +189,12 @@ struct ExecPlan {
         if (plan.mergeStderr)
             dup2(plan.stdoutFd, STDERR_FILENO);
     }
+    // The child inherits nothing but its three standard streams, as a program started without
+    // handle inheritance on the original platform: no database socket, no lock of ours.
+    if (close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) != 0) {
+        for (int fd = 3; fd < 4096; ++fd)
+            fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
     if (plan.workingFolder && chdir(plan.workingFolder) != 0) {
         ChildFailure f{0, errno};
         WriteFully(plan.statusFd, &f, sizeof f);

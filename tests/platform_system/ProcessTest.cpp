@@ -7,6 +7,7 @@
 #include <chrono>
 #include <climits>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <thread>
@@ -86,6 +87,19 @@ TEST(Process, RedirectsInputAndOutput) {
     options.mergeStderr = true;
     EXPECT_EQ(Process::StartShell("tr a-z A-Z; echo err >&2", options).Wait(), 0);
     EXPECT_EQ(ReadBytes(dir / "out.txt"), "OPEN\r\nQUIT\r\nerr\n");
+}
+
+TEST(Process, ChildInheritsOnlyTheStandardStreams) {
+    TempFolder dir;
+    int leaked = ::open("/dev/null", O_RDONLY); // no close-on-exec, as a careless caller would
+    ASSERT_GE(leaked, 3);
+    ProcessOptions options;
+    options.stdoutFile = dir / "fds.txt";
+    std::string probe = "for fd in 0 1 2 " + std::to_string(leaked) +
+                        "; do [ -e /proc/$$/fd/$fd ] && printf 'o' || printf 'c'; done";
+    EXPECT_EQ(Process::StartShell(probe, options).Wait(), 0);
+    ::close(leaked);
+    EXPECT_EQ(ReadBytes(dir / "fds.txt"), "oooc");
 }
 
 TEST(Process, RunningWhileASleepRuns) {
