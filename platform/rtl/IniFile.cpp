@@ -343,9 +343,11 @@ bool TIniFile::ValueExists(std::string_view section, std::string_view key) const
 void TIniFile::ReadSections(TStringList& sections) const {
     Document doc = Document::Load(fileName_, false);
     sections.Clear();
-    for (const Line& l : doc.Lines()) {
-        if (l.kind == LineKind::Section && sections.IndexOf(l.name) < 0)
-            sections.Add(l.name);
+    // Each name once, spelled as its first occurrence (the one lookups use).
+    const std::vector<Line>& lines = doc.Lines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == LineKind::Section && doc.FindSection(lines[i].name) == i)
+            sections.Add(lines[i].name);
     }
 }
 

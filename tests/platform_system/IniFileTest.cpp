@@ -110,6 +110,14 @@ TEST_F(IniFileTest, ListsSectionsKeysAndValues) {
     EXPECT_FALSE(ini_.ValueExists("Geral", "Nenhuma"));
 }
 
+TEST_F(IniFileTest, AccentedLettersIgnoreCaseToo) {
+    TStringList sections;
+    WriteBytes(Name(), "[A\xE7\xE3o]\nx=1\n[A\xC7\xC3O]\ny=2\n"); // "Ação", "AÇÃO"
+    ini_.ReadSections(sections);
+    EXPECT_EQ(sections, (TStringList{"A\xE7\xE3o"})) << "accented letters ignore case too";
+    EXPECT_EQ(ini_.ReadString("A\xC7\xC3O", "X", ""), "1");
+}
+
 TEST_F(IniFileTest, WritingAKeyReplacesOnlyItsValue) {
     ini_.WriteString("PASTAS", "trabalho", "/novo/");
     std::string expected = kAmbiente;
