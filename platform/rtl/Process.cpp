@@ -207,11 +207,17 @@ struct ExecPlan {
 }
 
 // A detached start: the intermediate child starts a session, forks the real child and ends at
-// once, so the real child belongs to init and never lingers as our zombie. The grandchild's pid
-// goes up the status pipe before anything else.
+// once, so the real child belongs to init and never lingers as our zombie. The real child puts
+// its own pid up the status pipe before anything else; only one process ever writes to the pipe,
+// so a pid and a failure report cannot interleave.
 [[noreturn]] void DetachChild(const ExecPlan& plan) {
     setsid();
     pid_t grandchild = fork();
+    if (grandchild == 0) {
+        pid_t self = getpid();
+        WriteFully(plan.statusFd, &self, sizeof self);
+        ExecChild(plan);
+    }
     if (grandchild < 0) {
         ChildFailure f{1, errno};
         pid_t none = -1;
@@ -219,9 +225,6 @@ struct ExecPlan {
         WriteFully(plan.statusFd, &f, sizeof f);
         _exit(127);
     }
-    if (grandchild == 0)
-        ExecChild(plan);
-    WriteFully(plan.statusFd, &grandchild, sizeof grandchild);
     _exit(0);
 }
 

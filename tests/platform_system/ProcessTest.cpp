@@ -131,6 +131,8 @@ TEST(Process, StartFailuresRaiseOsErrorNamingTheProgram) {
     };
     ProcessOptions badFolder;
     badFolder.workingFolder = dir / "no-such-folder";
+    ProcessOptions badFolderDetached = badFolder;
+    badFolderDetached.detached = true;
     ProcessOptions badInput;
     badInput.stdinFile = dir / "no-input.txt";
     const Case cases[] = {
@@ -138,6 +140,7 @@ TEST(Process, StartFailuresRaiseOsErrorNamingTheProgram) {
         {{dir / "missing.sh"}, {}, ENOENT, "missing.sh"},
         {{dir / "not-executable.sh"}, {}, EACCES, "not-executable.sh"},
         {{"true"}, badFolder, ENOENT, "no-such-folder"},
+        {{"true"}, badFolderDetached, ENOENT, "no-such-folder"},
         {{"true"}, badInput, ENOENT, "no-input.txt"},
     };
     for (const Case& c : cases) {
