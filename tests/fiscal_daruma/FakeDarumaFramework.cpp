@@ -46,7 +46,17 @@ const std::map<std::string, std::string>& DefaultAnswers() {
 std::string Quote(const char* text) {
     if (!text)
         return "NULL";
-    return std::string("\"") + text + "\"";
+    // Line ends escaped, so that one call stays one journal line.
+    std::string quoted = "\"";
+    for (const char* c = text; *c; ++c) {
+        if (*c == '\r')
+            quoted += "\\r";
+        else if (*c == '\n')
+            quoted += "\\n";
+        else
+            quoted += *c;
+    }
+    return quoted + "\"";
 }
 
 struct Args {
