@@ -292,8 +292,6 @@ public:
     void Write(std::string_view f, int depth) {
         char lastToken = ' ';
         std::size_t i = 0;
-        bool use12 = false;
-        bool use12Known = false;
         while (i < f.size()) {
             const char starter = f[i];
             char token = Up(starter);
@@ -367,12 +365,8 @@ public:
             case 'H': {
                 const int n = count('H');
                 i += n;
-                if (!use12Known) {
-                    use12 = HasAmPm(f, i);
-                    use12Known = true;
-                }
                 int h = time_.hour;
-                if (use12) {
+                if (HasAmPm(f, i)) {
                     h %= 12;
                     if (h == 0) {
                         h = 12;
@@ -402,7 +396,8 @@ public:
             case 'C': {
                 i += count('C');
                 Nested(settings_.ShortDateFormat, depth);
-                if (stamp_.time != 0) {
+                // milliseconds alone do not bring the time in, as in the original
+                if (time_.hour != 0 || time_.minute != 0 || time_.second != 0) {
                     out_ += ' ';
                     Nested(settings_.LongTimeFormat, depth);
                 }
@@ -461,7 +456,7 @@ private:
         }
     }
 
-    // An am/pm marker anywhere after the hour makes the hour a 12-hour clock.
+    // An am/pm marker anywhere after this hour field makes it a 12-hour clock.
     static bool HasAmPm(std::string_view f, std::size_t from) {
         for (std::size_t i = from; i < f.size(); ++i) {
             const char c = f[i];

@@ -241,6 +241,10 @@ TEST(FormatDateTime, SeparatorsAndNamesComeFromTheSettings) {
               "Tue, March 2024 12 AM");
     EXPECT_EQ(FormatDateTime("h:nn am/pm", dt), "12:30 am");
     EXPECT_EQ(FormatDateTime("c", DateOf(dt)), "05/03/2024"); // no time at midnight
+    EXPECT_EQ(FormatDateTime("c", DateOf(dt) + EncodeTime(0, 0, 0, 500)), "05/03/2024");
+    EXPECT_EQ(FormatDateTime("c", DateOf(dt) + EncodeTime(0, 0, 1, 0)), "05/03/2024 00:00:01");
+    // each hour field looks ahead for its own am/pm marker
+    EXPECT_EQ(FormatDateTime("hh am/pm hh", EncodeTime(15, 0, 0, 0)), "03 pm 15");
     EXPECT_EQ(DateToStr(dt), "05/03/2024");
     EXPECT_EQ(TimeToStr(dt), "00:30:00");
     EXPECT_EQ(DateTimeToStr(dt), "05/03/2024 00:30:00");
