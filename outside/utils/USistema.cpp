@@ -22,6 +22,9 @@ std::vector<std::string> OpenerCommand(const std::string& file) {
     return argv;
 }
 
+std::mutex chooserMutex;
+EscolhedorDePasta chooser;
+
 } // namespace
 
 bool JanelaExiste(std::string_view classeJanela) {
@@ -58,6 +61,25 @@ void DefinirAbridorDeDocs(std::vector<std::string> programaEArgs) {
     std::lock_guard lock(openerMutex);
     opener =
         programaEArgs.empty() ? std::vector<std::string>{"xdg-open"} : std::move(programaEArgs);
+}
+
+void DefinirEscolhedorDePasta(EscolhedorDePasta escolhedor) {
+    std::lock_guard lock(chooserMutex);
+    chooser = std::move(escolhedor);
+}
+
+bool EscolherPasta(const std::string& prompt, std::string& pasta) {
+    EscolhedorDePasta current;
+    {
+        std::lock_guard lock(chooserMutex);
+        current = chooser;
+    }
+    std::string chosen = pasta;
+    if (!current || !current(prompt, chosen) || chosen.empty()) {
+        return false;
+    }
+    pasta = IncludeTrailingPathDelimiter(chosen);
+    return true;
 }
 
 } // namespace zelt

@@ -3,6 +3,7 @@
 
 #include "platform/rtl/Export.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,5 +29,13 @@ ZELT_EXPORT bool AbrirDoc(const std::string& arquivo);
 // "xdg-open" unless set otherwise (a kiosk installation, or a test, sets its own); an empty list
 // restores it.
 ZELT_EXPORT void DefinirAbridorDeDocs(std::vector<std::string> programaEArgs);
+
+// Asks the operator to pick a folder. The program's screen layer installs the chooser (a Qt folder
+// dialog); it gets the prompt and the folder to start from, and answers true with the chosen
+// folder, false when the operator cancels. A program without a screen has no chooser: the answer
+// is then false and `pasta` stays as it was. A chosen folder comes back ending in '/'.
+using EscolhedorDePasta = std::function<bool(const std::string& prompt, std::string& pasta)>;
+ZELT_EXPORT void DefinirEscolhedorDePasta(EscolhedorDePasta escolhedor);
+ZELT_EXPORT bool EscolherPasta(const std::string& prompt, std::string& pasta);
 
 } // namespace zelt

@@ -50,7 +50,7 @@ ZELT_EXPORT std::string DinheiroStr(Currency value, bool comCifrao);
 
 // The value cut, not rounded, after the decimal place 10^digits (-2: the cent; 2: the hundreds).
 // The cut works on the value's decimal text of 15 significant digits, so a binary representation
-// error cannot take a unit away: 2.99 stays 2.99 although the double is 2.98999...; 2.999 gives
+// error cannot take a unit away: 1.15 stays 1.15 although the double is 1.14999...; 2.999 gives
 // 2.99. Negative values are cut toward zero: -2.999 gives -2.99. Non-finite values are returned
 // unchanged.
 ZELT_EXPORT double TruncarViaStr(double value, int digits);

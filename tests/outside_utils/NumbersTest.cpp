@@ -136,12 +136,13 @@ TEST_P(TruncarViaStrTest, CutsWithoutRounding) {
 INSTANTIATE_TEST_SUITE_P(
     Values, TruncarViaStrTest,
     ::testing::Values(
-        // 2.99 is 2.98999... in binary: a plain multiply-and-truncate would give 2.98.
-        TruncCase{2.99, -2, 2.99}, TruncCase{2.999, -2, 2.99}, TruncCase{0.29, -2, 0.29},
-        TruncCase{1.15 * 100 / 100, -2, 1.15}, TruncCase{0.1 + 0.2, -2, 0.3},
-        TruncCase{4.35 * 3, -2, 13.05}, TruncCase{10.0, -2, 10.0}, TruncCase{0.009, -2, 0.0},
-        TruncCase{123.456789, -4, 123.4567}, TruncCase{123.456789, 0, 123.0},
-        TruncCase{1234.5, 2, 1200.0}, TruncCase{99.0, 2, 0.0},
+        // These doubles lie just below their decimal text (1.15 is 1.14999...): a plain
+        // multiply-and-truncate would take a cent away.
+        TruncCase{1.15, -2, 1.15}, TruncCase{0.29, -2, 0.29}, TruncCase{0.57, -2, 0.57},
+        TruncCase{8.7, -2, 8.7}, TruncCase{1.005, -3, 1.005}, TruncCase{2.99, -2, 2.99},
+        TruncCase{2.999, -2, 2.99}, TruncCase{0.1 + 0.2, -2, 0.3}, TruncCase{4.35 * 3, -2, 13.05},
+        TruncCase{10.0, -2, 10.0}, TruncCase{0.009, -2, 0.0}, TruncCase{123.456789, -4, 123.4567},
+        TruncCase{123.456789, 0, 123.0}, TruncCase{1234.5, 2, 1200.0}, TruncCase{99.0, 2, 0.0},
         // Toward zero for negative values.
         TruncCase{-2.999, -2, -2.99}, TruncCase{-0.005, -2, 0.0}, TruncCase{-2.99, -2, -2.99}));
 

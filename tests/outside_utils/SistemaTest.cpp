@@ -156,6 +156,38 @@ TEST(AmbienteDeDesenvolvimento, FollowsZeltDev) {
     }
 }
 
+TEST(EscolherPasta, AsksTheInstalledChooser) {
+    std::string asked;
+    std::string startedAt;
+    DefinirEscolhedorDePasta([&](const std::string& prompt, std::string& pasta) {
+        asked = prompt;
+        startedAt = pasta;
+        pasta = "/srv/zelt";
+        return true;
+    });
+    std::string folder = "/home/loja/";
+    const bool chose = EscolherPasta("Indicar a pasta K4PDV no servidor", folder);
+    DefinirEscolhedorDePasta({});
+    EXPECT_TRUE(chose);
+    EXPECT_EQ(folder, "/srv/zelt/");
+    EXPECT_EQ(asked, "Indicar a pasta K4PDV no servidor");
+    EXPECT_EQ(startedAt, "/home/loja/");
+}
+
+TEST(EscolherPasta, CancelOrNoChooserLeavesTheFolder) {
+    std::string folder = "/home/loja/";
+    EXPECT_FALSE(EscolherPasta("?", folder));
+    EXPECT_EQ(folder, "/home/loja/");
+    DefinirEscolhedorDePasta([](const std::string&, std::string& pasta) {
+        pasta = "/tmp/";
+        return false;
+    });
+    const bool chose = EscolherPasta("?", folder);
+    DefinirEscolhedorDePasta({});
+    EXPECT_FALSE(chose);
+    EXPECT_EQ(folder, "/home/loja/");
+}
+
 TEST(Mensagens, GoThroughTheOperatorMessageChannel) {
     ScopedRecordingPresenter recorder;
     MensagemErro("Código já existe", 12);
