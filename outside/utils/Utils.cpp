@@ -527,7 +527,8 @@ bool PassouTempo(TDateTime last, TDateTime span) {
 }
 
 std::string DeltaTToStr(TDateTime span) {
-    if (!std::isfinite(span)) {
+    // Beyond about a million years the seconds would not fit the integer; no estimate is that long.
+    if (!std::isfinite(span) || std::fabs(span) > 1e8 * 365.0) {
         return "--:--:--";
     }
     const long long seconds = std::llround(std::fabs(span) * 86400.0);

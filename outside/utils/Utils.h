@@ -38,7 +38,9 @@ ZELT_EXPORT double StrToNum(std::string_view text);
 // anything else that is not a number raises EConvertError naming the text.
 ZELT_EXPORT Currency StrToCurrency(std::string_view text);
 
-// Decimal text with a point and no grouping, for statements and files ("12.5", "-0.01").
+// Decimal text with a point and no grouping, for statements and files ("12.5", "-0.01"): up to
+// 15 significant digits; very large or small values take an exponent ("1E20"), which statements
+// accept.
 ZELT_EXPORT std::string FloatToStrPonto(double value);
 ZELT_EXPORT std::string CurrToStrPonto(Currency value);
 
@@ -137,7 +139,7 @@ ZELT_EXPORT TDateTime UltimoDateMes(TDateTime dt);
 // do not freeze until the clock catches up.
 ZELT_EXPORT bool PassouTempo(TDateTime last, TDateTime span);
 // A time span as "hh:nn:ss", rounded to the second; hours go past 24 ("27:46:40"); a negative
-// span gets a leading '-'; a span that is not finite gives "--:--:--".
+// span gets a leading '-'; a span that is not finite (or absurdly long) gives "--:--:--".
 ZELT_EXPORT std::string DeltaTToStr(TDateTime span);
 
 } // namespace zelt

@@ -1,6 +1,8 @@
 #include "TempFolder.h"
 #include "outside/utils/UAmbienteIni.h"
+#include "platform/rtl/Environment.h"
 #include "platform/rtl/Errors.h"
+#include "platform/rtl/FileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -130,9 +132,10 @@ TEST_F(AmbienteIniTest, WithoutAnyFileTheProductIsTwoLevelsUp) {
 
 TEST(AmbienteIni, TheDefaultConstructorStartsFromTheRunningProgram) {
     const TAmbienteIni env;
-    EXPECT_FALSE(env.GetPastaProduto().empty());
-    EXPECT_EQ(env.GetPastaProduto().back(), '/');
-    EXPECT_EQ(env.GetPastaLog(), env.GetPastaProduto() + "Log/");
+    const std::string product =
+        TAmbienteIni::EncontrarPastaProduto(ExtractFilePath(ExecutableFileName()));
+    EXPECT_EQ(env.GetPastaProduto(), product);
+    EXPECT_EQ(env.GetPastaLog(), TAmbienteIni(product).GetPastaLog());
 }
 
 } // namespace

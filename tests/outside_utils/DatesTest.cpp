@@ -1,6 +1,7 @@
 #include "outside/utils/Utils.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace zelt {
 namespace {
@@ -85,7 +86,13 @@ INSTANTIATE_TEST_SUITE_P(Spans, DeltaTToStrTest,
                                            SpanCase{65, "00:01:05"}, SpanCase{3661, "01:01:01"},
                                            SpanCase{59.6, "00:01:00"}, SpanCase{100000, "27:46:40"},
                                            SpanCase{400 * 3600, "400:00:00"},
-                                           SpanCase{-5, "-00:00:05"}, SpanCase{-0.2, "00:00:00"}));
+                                           SpanCase{-5, "-00:00:05"}, SpanCase{-0.2, "00:00:00"},
+                                           SpanCase{1e300, "--:--:--"}));
+
+TEST(DeltaTToStr, NoEstimateForANonFiniteSpan) {
+    EXPECT_EQ(DeltaTToStr(std::numeric_limits<double>::infinity()), "--:--:--");
+    EXPECT_EQ(DeltaTToStr(std::numeric_limits<double>::quiet_NaN()), "--:--:--");
+}
 
 } // namespace
 } // namespace zelt

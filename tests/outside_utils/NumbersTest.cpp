@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <iomanip>
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace zelt {
@@ -102,6 +104,10 @@ struct MoneyTextCase {
     const char* text;
 };
 
+void PrintTo(const MoneyTextCase& c, std::ostream* os) {
+    *os << c.raw << (c.comCifrao ? " with symbol" : " plain");
+}
+
 class DinheiroStrTest : public ::testing::TestWithParam<MoneyTextCase> {};
 
 TEST_P(DinheiroStrTest, WritesMoneyWithADecimalComma) {
@@ -125,6 +131,10 @@ struct TruncCase {
     int digits;
     double expected;
 };
+
+void PrintTo(const TruncCase& c, std::ostream* os) {
+    *os << std::setprecision(17) << c.value << " at " << c.digits;
+}
 
 class TruncarViaStrTest : public ::testing::TestWithParam<TruncCase> {};
 
