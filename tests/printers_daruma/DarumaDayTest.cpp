@@ -140,6 +140,17 @@ TEST_F(Day, StateSurvivesARestartOfTheLibraryMidCoupon) {
         EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
 }
 
+TEST_F(Day, FilesInFoldersThatDoNotExistYetAreCreated) {
+    setenv("ZELT_DARUMA_STATE", Path("new/deeper/state.ini").c_str(), 1);
+    setenv("ZELT_DARUMA_TAPE", Path("paper/tape.txt").c_str(), 1);
+    setenv("ZELT_DARUMA_JOURNAL", Path("log/journal.txt").c_str(), 1);
+    SellSimpleCoupon();
+    EXPECT_TRUE(std::filesystem::exists(Path("new/deeper/state.ini")));
+    EXPECT_TRUE(std::filesystem::exists(Path("new/deeper/state.ini.mfd")));
+    EXPECT_NE(FileText(Path("paper/tape.txt")).find("CUPOM FISCAL"), std::string::npos);
+    EXPECT_NE(FileText(Path("log/journal.txt")).find("iCFEncerrar_ECF_Daruma"), std::string::npos);
+}
+
 TEST_F(Day, ADamagedStateFileStartsFromWhatCanBeRead) {
     std::ofstream(Path("state.ini")) << "[Contadores]\nCOO=41\nCCF=oops\n\x01\x02garbage\n[Dia\n";
     EXPECT_EQ(Coo(), "000041");

@@ -105,12 +105,21 @@ std::string MemoryFile(const Env& env) {
     return env.state + ".mfd";
 }
 
+// The folders of our own files, so that a fresh test or workstation folder just works.
+void EnsureFolderOf(const std::string& fileName) {
+    const std::string folder = ExtractFilePath(fileName);
+    if (!folder.empty() && !DirectoryExists(folder))
+        ForceDirectories(folder);
+}
+
 void Commit(TCallContext& ctx) {
     const std::vector<Printed>& printed = ctx.printer.Output();
     if (!printed.empty()) {
         std::string tape;
         for (const Printed& p : printed)
             tape += p.text;
+        EnsureFolderOf(ctx.env.tape);
+        EnsureFolderOf(ctx.env.state);
         AppendToFile(ctx.env.tape, tape, true);
         AppendToFile(MemoryFile(ctx.env), MfdRecords(printed), true);
     }
@@ -129,6 +138,7 @@ int Run(const char* function, std::initializer_list<TJournalArg> args, Kind kind
     try {
         const Env env = ReadEnv();
         try {
+            EnsureFolderOf(env.journal);
             AppendToFile(env.journal, FormatCall(function, args) + "\n", false);
         } catch (...) {
             // A journal that cannot be written must not stop the printer.
@@ -152,8 +162,10 @@ int Run(const char* function, std::initializer_list<TJournalArg> args, Kind kind
         if (code == 1)
             Commit(ctx);
         TKeyValueDoc saved = StateToDoc(result);
-        if (!(saved == loaded))
+        if (!(saved == loaded)) {
+            EnsureFolderOf(env.state);
             saved.SaveAtomic(env.state);
+        }
         return code;
     } catch (...) {
         return kOwnFiles;

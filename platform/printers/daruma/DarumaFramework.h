@@ -45,7 +45,14 @@
 // ---------------------------------------------------------------------------------------------
 //   ZELT_DARUMA_STATE    state file (INI text), default ./daruma_state.ini. Written to
 //                        "<name>.tmp-<pid>", flushed and renamed after every change. The detail
-//                        tape memory lives beside it in "<name>.mfd".
+//                        tape memory lives beside it in "<name>.mfd". A missing file is a new
+//                        printer; a test may write one beforehand to program the printer:
+//                          [Programacao]
+//                          Modelo=FS700 L               (answer of information "81")
+//                          Truncamento=0|1              (item totals truncated, information "165")
+//                          Aliquotas=T1800;T1200;...    FormasPagamento=Dinheiro;Cheque;Cartao
+//                          Relatorios=Geral;...         Cabecalho=<lines joined by \n>
+//                        Missing folders of the state, tape and journal files are created.
 //   ZELT_DARUMA_TAPE     paper tape, default ./daruma_bobina.txt: every printed document is
 //                        appended as the printer prints it (48 columns, Windows-1252).
 //   ZELT_DARUMA_JOURNAL  call journal, default ./daruma_journal.txt: one line per call, written
@@ -64,7 +71,8 @@
 //                          PaperLow=1       warning 1 after every successful call
 //                          [Clock]
 //                          Fixed=dd/mm/yyyy hh:nn:ss   (or yyyy-mm-dd hh:nn:ss) the printer's
-//                                           clock stands still at this moment
+//                                           clock stands still at this moment (a text that
+//                                           is no moment is ignored)
 //                          Offset=N         the clock runs N seconds ahead (negative: behind)
 //                                           of local time; ignored when Fixed is given
 //                          [Refuse]
