@@ -206,7 +206,7 @@ TEST_F(ArqSQLTest, ToolFailuresAreReported) {
         const char* trecho;
     } casos[] = {
         {"echo 'Unable to open script' > \"$log\"; exit 1", 0, "código de saída 1"},
-        {"sleep 20; exit 0", 1, "não terminou em 1 segundos"},
+        {"exec sleep 20", 1, "não terminou em 1 segundos"},
         {"kill -9 $$", 0, "código de saída 137"},
     };
     for (const Caso& c : casos) {

@@ -172,3 +172,13 @@ std::string IsqlSaida(const std::string& database, const std::string& sql) {
 }
 
 } // namespace zelt::test
+
+#if defined(__SANITIZE_ADDRESS__)
+// Every test program that opens databases through the fixture gets the suppressions of
+// lsan-fbclient.supp without an environment variable (ctest starts the programs itself).
+extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
+    return "leak:mp_init\n"
+           "leak:iconv_open\n"
+           "leak:__gconv_lookup_cache\n";
+}
+#endif
