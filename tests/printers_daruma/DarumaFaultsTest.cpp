@@ -4,6 +4,8 @@
 #include "tests/printers_daruma/DarumaFixture.h"
 
 #include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace zelt::test {
 namespace {
@@ -162,6 +164,29 @@ TEST_F(Faults, StatusOfTheLastCommandSurvivesARestart) {
     EXPECT_EQ(D().rVerificarImpressoraLigada(), 1);
     EXPECT_EQ(D().rStatusUltimoCmd(error, warning, &e, &w), 1);
     EXPECT_STREQ(error, "000");
+}
+
+TEST_F(Faults, TwoProcessesOnOnePrinterTakeTurnsWithoutLosingACommand) {
+    constexpr int kEach = 25;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int failures = 0;
+        for (int i = 0; i < kEach; ++i)
+            failures += D().iSuprimento("1,00", nullptr) != 1;
+        _exit(failures);
+    }
+    int failures = 0;
+    for (int i = 0; i < kEach; ++i)
+        failures += D().iSuprimento("1,00", nullptr) != 1;
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(StateValue("Contadores", "GNF"), std::to_string(2 * kEach));
+    EXPECT_EQ(StateValue("Dia", "Suprimentos"), std::to_string(2 * kEach * 100));
+    EXPECT_EQ(Coo(), "0000" + std::to_string(2 * kEach));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/printers/common/EmuAnswers.h"
 #include "platform/printers/common/EmuFaults.h"
 #include "platform/printers/common/EmuJournal.h"
+#include "platform/printers/common/EmuLock.h"
 #include "platform/printers/common/EmuStateFile.h"
 #include "platform/printers/daruma/DarumaNumbers.h"
 #include "platform/printers/daruma/DarumaPrinter.h"
@@ -146,6 +147,8 @@ int Run(const char* function, std::initializer_list<TJournalArg> args, Kind kind
         TEmuFaults faults(env.faults);
         if (faults.PrinterOff())
             return 0;
+        EnsureFolderOf(env.state);
+        const TPrinterLock printerLock(env.state + ".lock");
         const TKeyValueDoc loaded = TKeyValueDoc::Load(env.state);
         State original = StateFromDoc(loaded);
         TCallContext ctx(env, faults, original, function);

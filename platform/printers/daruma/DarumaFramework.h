@@ -53,6 +53,8 @@
 //                          Aliquotas=T1800;T1200;...    FormasPagamento=Dinheiro;Cheque;Cartao
 //                          Relatorios=Geral;...         Cabecalho=<lines joined by \n>
 //                        Missing folders of the state, tape and journal files are created.
+//                        Calls on one state file run one at a time, across processes too
+//                        (flock on "<name>.lock").
 //   ZELT_DARUMA_TAPE     paper tape, default ./daruma_bobina.txt: every printed document is
 //                        appended as the printer prints it (48 columns, Windows-1252).
 //   ZELT_DARUMA_JOURNAL  call journal, default ./daruma_journal.txt: one line per call, written
