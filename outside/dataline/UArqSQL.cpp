@@ -179,17 +179,21 @@ bool TArqSQL::Executar(bool pararNoErro, int limiteSegundos, bool silencioso, in
                           ": " + e.Message(),
                       silencioso);
     }
-    const unsigned intervalo = intervaloMs > 0 ? static_cast<unsigned>(intervaloMs) : 50u;
-    const std::uint64_t inicio = GetTickCount64();
+    // Without a time limit the wait blocks until the tool ends, so the runner adds no latency;
+    // with one, the run is looked at every `intervaloMs`.
     bool estourou = false;
-    while (processo.Running()) {
-        if (limiteSegundos > 0 &&
-            GetTickCount64() - inicio > static_cast<std::uint64_t>(limiteSegundos) * 1000u) {
-            ::kill(processo.Pid(), SIGKILL);
-            estourou = true;
-            break;
+    if (limiteSegundos > 0) {
+        const unsigned intervalo = intervaloMs > 0 ? static_cast<unsigned>(intervaloMs) : 10u;
+        const std::uint64_t limite = static_cast<std::uint64_t>(limiteSegundos) * 1000u;
+        const std::uint64_t inicio = GetTickCount64();
+        while (processo.Running()) {
+            if (GetTickCount64() - inicio > limite) {
+                ::kill(processo.Pid(), SIGKILL);
+                estourou = true;
+                break;
+            }
+            Sleep(intervalo);
         }
-        Sleep(intervalo);
     }
     codigoSaida_ = processo.Wait();
 

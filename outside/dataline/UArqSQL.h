@@ -43,7 +43,8 @@ public:
     //   pararNoErro: stop at the first failing statement (by default a script runs to its end).
     //   limiteSegundos: > 0 ends a run that takes longer (and reports it as failed).
     //   silencioso: a failure is only returned, not shown to the operator.
-    //   intervaloMs: how often the run is looked at (0: 50 ms).
+    //   intervaloMs: how often a run with a time limit is looked at (0: 10 ms); without a
+    //   limit the wait blocks until the tool ends.
     // True when the tool ended well and the log holds no failed statement. On false
     // GetUltimoErro tells what failed and where the log is; unless `silencioso` it was also shown
     // through the operator-message service.
