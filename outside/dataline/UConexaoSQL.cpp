@@ -11,10 +11,14 @@ TConexaoSQL::~TConexaoSQL() = default;
 
 void TConexaoSQL::PegarDados(const std::string& dados) {
     std::string texto = TDadosConexao::DoTexto(dados).ParaTexto();
-    if (texto != conexao_->Database()) {
-        conexao_->Close();
+    if (texto == conexao_->Database()) {
+        return;
     }
-    conexao_->SetDatabase(texto);
+    // A platform connection handed over by PegarDados belongs to its owner as well: new data
+    // gets a connection of our own rather than redirecting theirs.
+    auto nova = std::make_shared<TSQLConnection>(texto);
+    nova->SetLogin(conexao_->Login());
+    conexao_ = std::move(nova);
 }
 
 void TConexaoSQL::PegarDados(const std::string& servidor, const std::string& database) {

@@ -21,8 +21,9 @@ public:
     TConexaoSQL(const TConexaoSQL&) = delete;
     TConexaoSQL& operator=(const TConexaoSQL&) = delete;
 
-    // The connection-data text "[host[/port]:]path" (see TDadosConexao). Closes a connection
-    // to another database.
+    // The connection-data text "[host[/port]:]path" (see TDadosConexao). Data naming another
+    // database close this object's connection to the old one (a shared platform connection
+    // stays open for its other users); the login is kept.
     void PegarDados(const std::string& dados);
     // Server ("host" or "host/port"; empty for embedded access) and database path given apart.
     void PegarDados(const std::string& servidor, const std::string& database);

@@ -237,6 +237,14 @@ TEST_F(ConexaoTest, SharedPlatformConnectionSeesTheSameTransaction) {
     EXPECT_EQ(segunda.ValorInt("select count(*) from cli_classe"), 1);
     conexao_.Rollback();
     EXPECT_EQ(segunda.ValorInt("select count(*) from cli_classe"), 0);
+
+    // New data for the second object must not take the first one's attachment with it.
+    std::string outro = NovoBanco(pasta_, Banco::HistoricoCredito);
+    segunda.PegarDados(outro);
+    EXPECT_EQ(segunda.GetDatabase(), outro);
+    EXPECT_TRUE(conexao_.Conectado());
+    EXPECT_EQ(conexao_.GetDatabase(), banco_);
+    EXPECT_EQ(segunda.ValorInt("select count(*) from venda"), 0);
 }
 
 // ---- datasets -------------------------------------------------------------------------------
