@@ -130,6 +130,11 @@ const StepRefusal kRefusals[] = {
     {"quantity zero", 1,
      [](const DarumaApi& d) { return d.iCFVender("FF", "0,0", "1,00", "D$", "0", "1", "UN", "X"); },
      28},
+    {"surcharge too large", 1,
+     [](const DarumaApi& d) {
+         return d.iCFVender("FF", "9999,999", "9999999,999", "A%", "9999,99", "1", "UN", "X");
+     },
+     17},
     {"quantity too large", 1,
      [](const DarumaApi& d) {
          return d.iCFVender("FF", "10000,0", "1,00", "D$", "0", "1", "UN", "X");
@@ -174,7 +179,8 @@ const StepRefusal kRefusals[] = {
      [](const DarumaApi& d) { return d.iCFIdentificarConsumidor("A", "B", "C"); }, 39},
     {"identify with nothing", 2,
      [](const DarumaApi& d) { return d.iCFIdentificarConsumidor(" ", "", nullptr); }, 45},
-    {"additional coupon", 2, [](const DarumaApi& d) { return d.iCFEncerrar("1", ""); }, 39},
+    {"end with an additional coupon before paying", 2,
+     [](const DarumaApi& d) { return d.iCFEncerrar("1", ""); }, 39},
 };
 
 class CouponRefusal : public DarumaTest, public ::testing::WithParamInterface<StepRefusal> {};

@@ -14,9 +14,10 @@ constexpr std::size_t kMaxReports = 20;
 constexpr std::size_t kMaxPaymentForms = 20;
 constexpr std::size_t kMaxRates = 16;
 constexpr std::size_t kTextPerCall = 619;
-constexpr std::int64_t kMaxQuantityMilli = 9'999'999;  // 9999,999
-constexpr std::int64_t kMaxPriceMilli = 9'999'999'999; // 9.999.999,999
-constexpr int kZForbiddenUntil = 2 * 3600;             // 02:00
+constexpr std::int64_t kMaxQuantityMilli = 9'999'999;             // 9999,999
+constexpr std::int64_t kMaxPriceMilli = 9'999'999'999;            // 9.999.999,999
+constexpr std::int64_t kMaxCouponCents = 1'000'000'000'000'000LL; // far beyond any sale
+constexpr int kZForbiddenUntil = 2 * 3600;                        // 02:00
 
 std::string Trimmed(std::string_view s) {
     return Trim(s);
@@ -59,7 +60,8 @@ int Adjustment(std::string_view kind, std::string_view value, Cents base, Cents&
             return 24;
         if (number > 1'000'000)
             return 17;
-        amount = (base * number + 5000) / 10000;
+        // Split so that a large base times a large percentage cannot overflow.
+        amount = base / 10000 * number + (base % 10000 * number + 5000) / 10000;
     }
     discount = surcharge = 0;
     if (k[0] == 'D') {
@@ -305,6 +307,8 @@ int TPrinter::Sell(std::string_view tax, std::string_view quantity, std::string_
     item.gross = s_.truncates ? millionths / 10000 : (millionths + 5000) / 10000;
     if (item.gross == 0)
         return 28;
+    if (s_.Subtotal() + item.gross > kMaxCouponCents)
+        return 17;
     if (int c = Adjustment(adjustKind, adjustValue, item.gross, item.discount, item.surcharge);
         c != 1)
         return c;
