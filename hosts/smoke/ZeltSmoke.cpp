@@ -28,8 +28,8 @@ void ShowNumbers() {
     const struct {
         const char* pattern;
         Extended value;
-    } rows[] = {{"#######0.00", 1234.5}, {"###,###,##0", 1234567}, {"##0.#%", 0.1875},
-                {"######0.000", 2.0005}, {"0", 2.5}};
+    } rows[] = {{"#######0.00", 1234.5}, {"###,###,##0", 1234567}, {"##0.#%", 18.75},
+                {"######0.000", 1.23456}, {"0", 2.5}};
     for (const auto& r : rows) {
         Say("  FormatFloat(\"" + std::string(r.pattern) + "\", " + FloatToStr(r.value) +
             ") = " + FormatFloat(r.pattern, r.value));
