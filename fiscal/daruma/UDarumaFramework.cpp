@@ -26,9 +26,10 @@ std::string JuntarLinhas(const std::vector<std::string>& nomes) {
 
 } // namespace
 
-TDarumaFramework::~TDarumaFramework() {
-    Descarregar();
-}
+// The library stays mapped until the process ends. The plug-in's per-thread texts keep it loaded
+// past a host's dlclose, so this destructor may run from the exit handlers; a dlclose from there
+// lets the loader unmap the plug-in while its own code is still running.
+TDarumaFramework::~TDarumaFramework() = default;
 
 TDarumaFramework& TDarumaFramework::Instance() {
     static TDarumaFramework instance;

@@ -299,4 +299,41 @@ TEST_F(PointOfSale, APrinterThatDoesNotAnswerFailsEveryStep) {
     EXPECT_LT(Op<EcfCancelaCupomFn>("CancelaCupom")(0, nullptr), 1);
 }
 
+// Garbage in every buffer and integer the printer fills, and answers longer than their buffers:
+// the plug-in reads no byte beyond what it allocated (the sanitizer build watches) and its
+// answers stay within what the contract allows.
+TEST_F(PointOfSale, SurvivesGarbageAndOverlongAnswers) {
+    Op<EcfIniciarFn>("Iniciar")();
+    auto numCupom = Op<EcfTextoFn>("NumCupom");
+    auto pendente = Op<EcfReducaoZSeNecessarioFn>("ReducaoZSeNecessario");
+    auto marca = Op<EcfMarcaImprFn>("MarcaImpr");
+    for (int seed = 1; seed <= 40; ++seed) {
+        Faults("[Clock]\nFixed=11/12/2026 10:00:00\n[Answers]\nGarbage=" + std::to_string(seed) +
+               "\n[Refuse]\niCFAbrirPadrao_ECF_Daruma=10\n");
+        // Garbage fills the buffer to its full size with bytes that are never zero.
+        EXPECT_EQ(std::string(numCupom()).size(), 6u);
+        const int32_t p = pendente();
+        EXPECT_TRUE(p >= 0 && p <= 2) << p;
+        const char *m = nullptr, *modelo = nullptr, *tipo = nullptr;
+        marca(&m, &modelo, &tipo);
+        EXPECT_LE(std::string(m).size() + std::string(modelo).size() + std::string(tipo).size(),
+                  3000u);
+        EXPECT_LE(std::string(Op<EcfRetornoAliquotasFn>("RetornoAliquotas")()).size(), 150u);
+        bool truncando = false;
+        Op<EcfVerificaTruncamentoFn>("VerificaTruncamento")(&truncando);
+        Op<EcfCupomAbertoFn>("CupomAberto")();
+        Op<EcfGavetaAbertaFn>("GavetaAberta")();
+        double dataHora = 0;
+        Op<EcfDataHoraImprFn>("DataHoraImpr")(&dataHora);
+        // A refused opening runs the failure report over the garbage status texts.
+        int32_t coo = 0, casasQtd = 0, casasValor = 0;
+        EXPECT_FALSE(Op<EcfAbreCupomFn>("AbreCupom")(&coo, &dataHora, &casasQtd, &casasValor));
+    }
+    const std::string longText(5000, '9');
+    Faults("[Answers]\nrRetornarInformacao_ECF_Daruma.26=" + longText +
+           "\nrLerAliquotas_ECF_Daruma=T" + longText + "\n");
+    EXPECT_STREQ(numCupom(), "999999");
+    EXPECT_STREQ(Op<EcfRetornoAliquotasFn>("RetornoAliquotas")(), std::string(149, '9').c_str());
+}
+
 } // namespace
