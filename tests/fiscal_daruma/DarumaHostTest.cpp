@@ -64,8 +64,9 @@ protected:
         setenv("ZELT_DARUMA_JOURNAL", (folder_ + "journal.txt").c_str(), 1);
         setenv("ZELT_DARUMA_FAULTS", (folder_ + "faults.ini").c_str(), 1);
         setenv("ZELT_DARUMA_REPORTS", folder_.c_str(), 1);
-        // The emulator lies beside the plug-in, where the plug-in looks by default.
-        unsetenv("ZELT_DARUMA_FRAMEWORK_DIR");
+        // The emulator lies beside the plug-in. Named outright, so that a settings file another
+        // test writes there for a moment cannot send this host elsewhere.
+        setenv("ZELT_DARUMA_FRAMEWORK_DIR", BinDir().c_str(), 1);
         SetClock("11/12/2026 10:00:00");
 
         plugin_ = dlopen((BinDir() + "EcfPlugDaruma.so").c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -283,6 +284,17 @@ TEST_F(PointOfSale, PaperOutAndARefusedPaymentCanBeRetried) {
     ASSERT_TRUE(Op<EcfFecharCupomFimFn>("FecharCupomFim")("Volte sempre"));
     EXPECT_FALSE(Op<EcfCupomAbertoFn>("CupomAberto")());
     EXPECT_EQ(Calls("iCFVender_ECF_Daruma").size(), 3u);
+    // The refused sale and payment left no trace on the coupon: each item and the payment once.
+    const std::string tape = Tape();
+    const auto count = [&](const std::string& text) {
+        int n = 0;
+        for (auto at = tape.find(text); at != std::string::npos; at = tape.find(text, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("PAO"), 1) << tape;
+    EXPECT_EQ(count("LEITE"), 1) << tape;
+    EXPECT_EQ(count("Dinheiro"), 1) << tape;
 }
 
 TEST_F(PointOfSale, APrinterThatDoesNotAnswerFailsEveryStep) {
