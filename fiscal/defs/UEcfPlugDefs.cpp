@@ -2,6 +2,10 @@
 
 #include <cstddef>
 
+// Hosts copy the record whole and read its first field as the flag set.
+static_assert(offsetof(ZeltPrinterStatus, Flags) == 0);
+static_assert(sizeof(ZeltPrinterStatus::Flags) == 4);
+
 namespace zelt {
 
 const std::array<std::string, PrintFlagCount> StatusStr = {

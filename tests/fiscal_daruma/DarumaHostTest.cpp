@@ -15,6 +15,10 @@
 #include <string>
 #include <vector>
 
+extern "C" int ZeltEcfHeaderDarumaCount(void);
+extern "C" int ZeltEcfHeaderEpsonCount(void);
+extern "C" size_t ZeltEcfHeaderStatusSize(void);
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -134,6 +138,18 @@ std::string Numbered(const char* prefix, int count) {
     for (int i = 1; i <= count; ++i)
         text += std::string(prefix) + std::to_string(i) + "\r\n";
     return text;
+}
+
+TEST(ContractHeaders, ReadTheSameInC) {
+    int daruma = 0, epson = 0;
+#define ZELT_COUNT(name, d, e)                                                                     \
+    daruma += d;                                                                                   \
+    epson += e;
+    ZELT_ECF_OPERATIONS(ZELT_COUNT)
+#undef ZELT_COUNT
+    EXPECT_EQ(ZeltEcfHeaderDarumaCount(), daruma);
+    EXPECT_EQ(ZeltEcfHeaderEpsonCount(), epson);
+    EXPECT_EQ(ZeltEcfHeaderStatusSize(), sizeof(ZeltPrinterStatus));
 }
 
 TEST_F(PointOfSale, SellsACouponAndRunsTheDay) {
