@@ -76,6 +76,28 @@ TEST_F(Day, ADayLeftOpenIsPendingFromTwoInTheMorningOfTheNextDay) {
     EXPECT_EQ(D().iCFAbrirPadrao(), 1);
 }
 
+TEST_F(Day, ACouponLeftOpenOvernightCanOnlyBeCancelledBeforeTheReduction) {
+    FixClock("11/12/2026 23:00:00");
+    ASSERT_EQ(D().iCFAbrirPadrao(), 1);
+    ASSERT_EQ(D().iCFVender("FF", "1,0", "5,00", "D$", "0,00", "1", "UN", "A"), 1);
+    FixClock("12/12/2026 08:00:00");
+    EXPECT_EQ(PendingZ(), "1");
+    EXPECT_EQ(D().iCFVender("FF", "1,0", "5,00", "D$", "0,00", "2", "UN", "B"), 23);
+    EXPECT_EQ(D().iCFTotalizarCupom("D$", "0,00"), 23);
+    EXPECT_EQ(D().iReducaoZ(" ", " "), 10);
+    ASSERT_EQ(D().iCFCancelar(), 1);
+    ASSERT_EQ(D().iReducaoZ(" ", " "), 1);
+    EXPECT_EQ(StateValue("MemoriaFiscal.1", "Movimento"), "11/12/2026");
+    EXPECT_EQ(StateValue("MemoriaFiscal.1", "Cancelamentos"), "500");
+}
+
+TEST_F(Day, TheLastCouponOfAPendingDayCannotBeCancelled) {
+    FixClock("11/12/2026 20:00:00");
+    SellSimpleCoupon();
+    FixClock("12/12/2026 08:00:00");
+    EXPECT_EQ(D().iCFCancelar(), 23);
+}
+
 TEST_F(Day, ReductionWithADocumentOpenIsRefusedAndCancelRecoversIt) {
     ASSERT_EQ(D().iCFAbrirPadrao(), 1);
     EXPECT_EQ(D().iReducaoZ(" ", " "), 10);

@@ -223,7 +223,8 @@ ZELT_C_EXPORT int iLeituraX_ECF_Daruma(void);
 // Refusals: 10 a document is open, 50, 181 between 00:00 and 02:00, 22 when a reduction was
 // already done on today's date. Closes the fiscal day; fiscal documents are then refused with
 // 22 until midnight. A day that received movement on date D is pending from 02:00 of D+1 on;
-// while pending, documents are refused with 23.
+// while pending, documents are refused with 23, and so is every step of a coupon left open
+// but its cancellation (so that the reduction can follow it).
 ZELT_C_EXPORT int iReducaoZ_ECF_Daruma(const char* data, const char* hora);
 // Buffer 1: exactly 1 character + NUL: "1" a Z reduction is pending, "0" not.
 ZELT_C_EXPORT int rVerificarReducaoZ_ECF_Daruma(char* pendente);

@@ -253,6 +253,8 @@ int TPrinter::OpenCoupon(std::string_view document, std::string_view name,
 int TPrinter::Identify(std::string_view name, std::string_view address, std::string_view document) {
     if (s_.doc != DocKind::Coupon)
         return 11;
+    if (ZPending())
+        return 23;
     if (s_.phase == CouponPhase::Items)
         return 39;
     const std::string n = PrintableText(Trimmed(name), 48);
@@ -278,6 +280,8 @@ int TPrinter::Sell(std::string_view tax, std::string_view quantity, std::string_
                    std::string_view unit, std::string_view description) {
     if (s_.doc != DocKind::Coupon)
         return 11;
+    if (ZPending())
+        return 23;
     if (s_.phase != CouponPhase::Items)
         return 39;
     if (s_.items.size() >= kMaxItems)
@@ -344,6 +348,8 @@ Item* TPrinter::FindItem(std::string_view number, int& code) {
 int TPrinter::AdjustItem(std::string_view number, std::string_view kind, std::string_view value) {
     if (s_.doc != DocKind::Coupon)
         return 11;
+    if (ZPending())
+        return 23;
     if (s_.phase != CouponPhase::Items)
         return 39;
     int code = 1;
@@ -370,6 +376,8 @@ int TPrinter::AdjustItem(std::string_view number, std::string_view kind, std::st
 int TPrinter::CancelItem(std::string_view number) {
     if (s_.doc != DocKind::Coupon)
         return 11;
+    if (ZPending())
+        return 23;
     if (s_.phase != CouponPhase::Items)
         return 39;
     int code = 1;
@@ -387,6 +395,8 @@ int TPrinter::CancelItem(std::string_view number) {
 int TPrinter::Totalise(std::string_view kind, std::string_view value) {
     if (s_.doc != DocKind::Coupon)
         return 11;
+    if (ZPending())
+        return 23;
     if (s_.phase != CouponPhase::Items)
         return 39;
     const Cents subtotal = s_.Subtotal();
@@ -413,6 +423,8 @@ int TPrinter::Totalise(std::string_view kind, std::string_view value) {
 int TPrinter::Pay(std::string_view form, std::string_view value, std::string_view message) {
     if (s_.doc != DocKind::Coupon)
         return 11;
+    if (ZPending())
+        return 23;
     if (s_.phase == CouponPhase::Items || s_.phase == CouponPhase::Paid)
         return 39;
     const std::string* name = FindName(s_.paymentForms, Trimmed(form));
@@ -437,6 +449,8 @@ int TPrinter::Pay(std::string_view form, std::string_view value, std::string_vie
 int TPrinter::CloseCoupon(std::string_view additional, std::string_view message) {
     if (s_.doc != DocKind::Coupon)
         return 11;
+    if (ZPending())
+        return 23;
     if (s_.phase != CouponPhase::Paid)
         return 39;
     const std::string extra = Trimmed(additional);
@@ -507,6 +521,8 @@ int TPrinter::CancelCoupon() {
         return 10;
     if (!s_.lastDocIsCoupon)
         return 12;
+    if (ZPending())
+        return 23;
     const int cancelled = s_.lastCouponCoo;
     const Cents total = s_.lastCouponTotal;
     const int coo = NextCoo();
