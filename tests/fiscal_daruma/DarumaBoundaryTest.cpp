@@ -12,6 +12,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace zelt {
@@ -173,6 +174,17 @@ TEST_F(DarumaTest, AnOutputTextLivesUntilTheThreadsNextCall) {
     EXPECT_TRUE(::CancelaItem(numero));
     EXPECT_EQ(Calls("iCFCancelarItem_ECF_Daruma"),
               (Lines{"iCFCancelarItem_ECF_Daruma(\"000042\")"}));
+}
+
+TEST_F(DarumaTest, TheLastErrorBelongsToTheCallingThread) {
+    Answer("rRetornarInformacao_ECF_Daruma.172", "garbage");
+    double dataHora = 0;
+    int32_t numero = 0, casasQtd = 0, casasValor = 0;
+    EXPECT_FALSE(::AbreCupom(&numero, &dataHora, &casasQtd, &casasValor));
+    std::string otherThread = "unset";
+    std::thread([&] { otherThread = ::EcfPlugDarumaUltimoErro(); }).join();
+    EXPECT_EQ(otherThread, "");
+    EXPECT_NE(std::string(::EcfPlugDarumaUltimoErro()), "");
 }
 
 // ---- a maker library that is missing ---------------------------------------------------------

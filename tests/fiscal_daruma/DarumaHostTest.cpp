@@ -259,6 +259,35 @@ TEST_F(PointOfSale, SellsACouponAndRunsTheDay) {
     EXPECT_TRUE(total) << tape;
 }
 
+TEST_F(PointOfSale, ReadsTablesAndWritesTheFilesTheHostAsksFor) {
+    Op<EcfIniciarFn>("Iniciar")();
+    EXPECT_STREQ(Op<EcfRetornoAliquotasFn>("RetornoAliquotas")(), "1800,1200,0700,2500");
+    const char *marca = nullptr, *modelo = nullptr, *tipo = nullptr;
+    ASSERT_TRUE(Op<EcfMarcaImprFn>("MarcaImpr")(&marca, &modelo, &tipo));
+    EXPECT_EQ((Lines{marca, modelo, tipo}), (Lines{"DARUMA AUTOMACAO", "FS700 L", "ECF-IF"}));
+    bool truncando = true;
+    ASSERT_TRUE(Op<EcfVerificaTruncamentoFn>("VerificaTruncamento")(&truncando));
+    EXPECT_FALSE(truncando);
+
+    // One coupon, so that the fiscal tape memory has something to give.
+    int32_t coo = 0, casasQtd = 0, casasValor = 0;
+    double dataHora = 0;
+    ASSERT_TRUE(Op<EcfAbreCupomFn>("AbreCupom")(&coo, &dataHora, &casasQtd, &casasValor));
+    ASSERT_TRUE(Op<EcfImprimirItemFn>("ImprimirItem")("1", "CAFE", "1800", "1", "9,90", "0,00", "",
+                                                      "", "UN"));
+    ASSERT_TRUE(Op<EcfFecharCupomInicioFn>("FecharCupomInicio")("0,00"));
+    ASSERT_TRUE(Op<EcfFecharCupomFPFn>("FecharCupomFP")("Dinheiro", "9,90"));
+    ASSERT_TRUE(Op<EcfFecharCupomFimFn>("FecharCupomFim")(""));
+
+    const std::string mfd = folder_ + "mfd_coo.txt", memoria = folder_ + "memoria.txt";
+    Op<EcfArqMFDCOOFn>("ArqMFDCOO")(nullptr, mfd.c_str(), coo, coo);
+    EXPECT_NE(ReadAll(mfd).find("CAFE"), std::string::npos) << ReadAll(mfd);
+    Op<EcfMFDtGravFn>("MFCDtGrav")(dataHora - 1, dataHora + 1, memoria.c_str());
+    EXPECT_FALSE(ReadAll(memoria).empty());
+    EXPECT_TRUE(Op<EcfGravarTDMFn>("GravarTDM")(0, "11/12/2026", "11/12/2026"));
+    EXPECT_TRUE(messages_.empty()) << ::testing::PrintToString(Texts());
+}
+
 TEST_F(PointOfSale, ASecondReductionTheSameDayIsRefusedAndShown) {
     Op<EcfIniciarFn>("Iniciar")();
     ASSERT_TRUE(Op<EcfReducaoZFn>("ReducaoZ")()) << ::testing::PrintToString(Texts());
