@@ -85,11 +85,10 @@ TArqSQL::TArqSQL(const std::string& nome, const std::string& pasta)
     : TArqTexto(nome, pasta), login_(TLoginSQL::DoAmbiente()) {}
 
 bool TArqSQL::Criar() {
+    // A new script has not run yet: nothing of an earlier run may be read as its outcome.
+    ultimoErro_.clear();
+    codigoSaida_ = -1;
     return TArqTexto::Criar();
-}
-
-bool TArqSQL::Fechar() {
-    return TArqTexto::Fechar();
 }
 
 void TArqSQL::EscreverConex(const std::string& database) {

@@ -21,9 +21,8 @@ public:
     explicit TArqSQL(const std::string& nomeCompleto);
     TArqSQL(const std::string& nome, const std::string& pasta);
 
-    // An empty script.
+    // An empty script, with the outcome of any earlier run forgotten.
     bool Criar() override;
-    bool Fechar() override;
 
     // The head of a script: the connection (EscreverConex) and the comment. With `comEco` the
     // tool also writes every statement to the log before running it.

@@ -300,11 +300,22 @@ std::unique_ptr<TSQLDataSet> TSQLConnection::Query(const std::string& sql) {
         fb::Metadata meta(statement->getOutputMetadata(st.Get()));
         std::vector<Column> columns = ReadColumns(st, meta.get());
         std::vector<TFieldRow> rows;
+        std::vector<std::int64_t> message(meta->getMessageLength(st.Get()) / 8 + 1);
+        auto* buffer = reinterpret_cast<unsigned char*>(message.data());
+        unsigned type = statement->getType(st.Get());
+        bool cursorStatement =
+            type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
         if (columns.empty()) {
             statement->execute(st.Get(), tra, nullptr, nullptr, nullptr, nullptr);
+        } else if (!cursorStatement) {
+            // EXECUTE PROCEDURE and the like give their single row of outputs at once.
+            statement->execute(st.Get(), tra, nullptr, nullptr, meta.get(), buffer);
+            TFieldRow row;
+            for (const Column& c : columns) {
+                row.push_back(ReadValue(st, c, buffer, att, tra));
+            }
+            rows.push_back(std::move(row));
         } else {
-            std::vector<std::int64_t> message(meta->getMessageLength(st.Get()) / 8 + 1);
-            auto* buffer = reinterpret_cast<unsigned char*>(message.data());
             fb::ResultSet cursor(
                 statement->openCursor(st.Get(), tra, nullptr, nullptr, meta.get(), 0));
             while (cursor->fetchNext(st.Get(), buffer) == IStatus::RESULT_OK) {

@@ -424,6 +424,18 @@ TEST_F(ConexaoTest, FailingSelectGivesNoDatasetAndTheReason) {
     EXPECT_THROW(conexao_.ValorInt("select coluna_que_falta from act"), EDatabaseError);
 }
 
+TEST_F(ConexaoTest, ProcedureOutputsComeBackAsOneRow) {
+    conexao_.Exec("create procedure dobro (x integer) returns (y integer, texto varchar(10)) as"
+                  " begin y = x * 2; texto = 'ok'; end");
+    auto ds = conexao_.Ab("execute procedure dobro 21");
+    ASSERT_NE(ds, nullptr) << conexao_.GetUltimoErro();
+    EXPECT_EQ(ds->RecordCount(), 1);
+    EXPECT_EQ(ds->FieldByName("y").AsInteger(), 42);
+    EXPECT_EQ(ds->FieldByName("texto").AsString(), "ok");
+    EXPECT_EQ(conexao_.ValorInt("execute procedure dobro 5"), 10);
+    conexao_.Exec("execute procedure dobro 1");
+}
+
 TEST_F(ConexaoTest, TextsRoundTripUnchanged) {
     // Windows-1252 bytes: accents, the euro sign, quotes of both kinds.
     std::string acentos = "Ação Põe Érica Ôça ÀÉÍÓÚ àéíóú ç € ª º";
