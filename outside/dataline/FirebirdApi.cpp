@@ -2,6 +2,8 @@
 
 #include "platform/rtl/Errors.h"
 
+#include <clocale>
+#include <cstring>
 #include <vector>
 
 namespace zelt::fb {
@@ -25,6 +27,22 @@ namespace {
 IProvider* Dispatcher() {
     static IProvider* const dispatcher = Master()->getDispatcher();
     return dispatcher;
+}
+
+// Firebird hands a file name to the operating system after converting it to the process's
+// character type locale. A program still under the C locale (no setlocale call: tests, console
+// tools) would then refuse every name with an accent, so such a process adopts UTF-8, the
+// encoding of the system's names on disk. A locale chosen by the program is left alone.
+void AdoptUtf8FileNames() {
+    static const bool done = [] {
+        const char* current = std::setlocale(LC_CTYPE, nullptr);
+        if (current == nullptr || std::strcmp(current, "C") == 0 ||
+            std::strcmp(current, "POSIX") == 0) {
+            std::setlocale(LC_CTYPE, "C.UTF-8");
+        }
+        return true;
+    }();
+    (void)done;
 }
 
 // Ending calls on a handle's destruction must never throw; their failures only mean the object
@@ -119,10 +137,14 @@ void Detach(Attachment& attachment) {
 }
 
 Attachment Attach(const std::string& database, const Login& login, bool embedded) {
+    AdoptUtf8FileNames();
     Status status;
     return Guard([&] {
         Builder dpb(Util()->getXpbBuilder(status.Get(), IXpbBuilder::DPB, nullptr, 0));
         dpb->insertString(status.Get(), isc_dpb_lc_ctype, "WIN1252");
+        // The file name comes as the disk knows it (UTF-8), not in the connection's character
+        // set, so that a folder with accents is found whatever the process's locale.
+        dpb->insertTag(status.Get(), isc_dpb_utf8_filename);
         if (embedded) {
             // Without this the dispatcher falls back to a server on this machine when the engine
             // cannot open the file, which mixes the server's view (its user, its rights) into a

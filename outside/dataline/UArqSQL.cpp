@@ -65,6 +65,15 @@ std::string TrechoDasFalhas(const std::string& log) {
             dentro = false;
         }
     }
+    if (trecho.empty()) {
+        // No failure of a statement: the tool's own complaint ends the log.
+        std::size_t primeira = linhas.size() > 10 ? linhas.size() - 10 : 0;
+        for (std::size_t i = primeira; i < linhas.size(); ++i) {
+            if (!Trim(linhas[i]).empty()) {
+                trecho += linhas[i] + "\r\n";
+            }
+        }
+    }
     return trecho;
 }
 
@@ -93,7 +102,9 @@ bool TArqSQL::Criar() {
 
 void TArqSQL::EscreverConex(const std::string& database) {
     EscreverComando("SET NAMES WIN1252;");
-    EscreverComando("CONNECT " + QuotedStr(database) + ";");
+    // Firebird takes a file name in the operating system's encoding, whatever the connection's
+    // character set: the name is written as the disk knows it, as TSQLConnection passes it.
+    EscreverComando("CONNECT " + QuotedStr(ToDiskPath(database)) + ";");
 }
 
 void TArqSQL::EscreverTopo(const std::string& database, const std::string& comentario,
@@ -162,7 +173,8 @@ bool TArqSQL::Executar(bool pararNoErro, int limiteSegundos, bool silencioso, in
     if (pararNoErro) {
         argumentos.push_back("-b");
     }
-    argumentos.insert(argumentos.end(), {"-i", ToDiskPath(script), "-o", ToDiskPath(log)});
+    // Process::Start turns system texts into the disk's encoding itself.
+    argumentos.insert(argumentos.end(), {"-i", script, "-o", log});
     ProcessOptions opcoes;
     opcoes.workingFolder = ExtractFilePath(script);
     opcoes.env.push_back("ISC_USER=" + login_.usuario);

@@ -167,6 +167,22 @@ TEST_F(ArqSQLTest, RunsWhileTheCallerHoldsTheDatabaseOpen) {
     EXPECT_EQ(caller.ValorStr("select descr from cli_classe where cli_classe_cod=1"), "VISTO");
 }
 
+TEST_F(ArqSQLTest, DatabaseInAFolderWithAccents) {
+    std::string banco = NovoBanco(pasta_, Banco::Retaguarda, false, "Ação Çedilha/dados.fdb");
+    TConexaoSQL c;
+    c.PegarDados(banco);
+    ASSERT_TRUE(c.Conectar()) << c.GetUltimoErro();
+    TArqSQL arq(pasta_.Path() + "Pasta Ímpar/script.sql");
+    arq.Criar();
+    arq.EscreverTopo(c.GetDatabase(), "pasta com acentos", false);
+    arq.EscreverComando("insert into cli_classe (cli_classe_cod, descr) values (1, 'Ç');");
+    arq.EscreverComando("commit;");
+    arq.Fechar();
+    EXPECT_TRUE(FileExists(pasta_.Path() + "Pasta Ímpar/script.sql"));
+    EXPECT_TRUE(arq.Executar(false, 0, true, 0, nullptr, TextoEsperaScript)) << arq.GetUltimoErro();
+    EXPECT_EQ(c.ValorStr("select descr from cli_classe"), "Ç");
+}
+
 TEST_F(ArqSQLTest, StatusProcedureReplacesTheStatusLine) {
     TArqSQL arq(script_);
     Escrever(arq, {"commit;"});

@@ -1,5 +1,7 @@
 #include "tests/dataline/DbFixture.h"
 
+#include "platform/rtl/FileSystem.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -152,23 +154,12 @@ std::string PastaFontes() {
 std::string NovoBanco(const PastaTemporaria& pasta, Banco banco, bool demo,
                       const std::string& nome) {
     std::string origem = OsModelos().Pasta(demo) + NomeDoArquivo(banco);
+    // The name is a system text (Windows-1252); on disk it is UTF-8.
     std::string destino = pasta.Path() + (nome.empty() ? NomeDoArquivo(banco) : nome);
-    fs::copy_file(origem, destino, fs::copy_options::overwrite_existing);
+    fs::path disco = ToDiskPath(destino);
+    fs::create_directories(disco.parent_path());
+    fs::copy_file(origem, disco, fs::copy_options::overwrite_existing);
     return destino;
-}
-
-std::string IsqlSaida(const std::string& database, const std::string& sql) {
-    PastaTemporaria pasta;
-    std::string script = pasta.Path() + "q.sql";
-    std::string log = pasta.Path() + "q.log";
-    {
-        std::ofstream out(script, std::ios::binary);
-        out << "SET NAMES WIN1252;\nCONNECT '" << database << "';\n" << sql << "\n";
-    }
-    int rc = Rodar("isql-fb -q -m -i '" + script + "' -o '" + log + "'");
-    std::string saida = Ler(log);
-    EXPECT_EQ(rc, 0) << saida;
-    return saida;
 }
 
 } // namespace zelt::test

@@ -26,12 +26,9 @@ private:
 std::string PastaFontes();
 
 // Copies the template of `banco` (with the demo shop when `demo`) into `pasta` and returns the
-// copy's path. `nome` defaults to the database's own file name.
+// copy's path (a system text, Windows-1252). `nome` defaults to the database's own file name and
+// may name sub-folders, which are created.
 std::string NovoBanco(const PastaTemporaria& pasta, Banco banco, bool demo = false,
                       const std::string& nome = "");
-
-// Runs one statement through isql-fb on `database` and returns its output (for checks that
-// must not go through the code under test). Fails the test when isql-fb fails.
-std::string IsqlSaida(const std::string& database, const std::string& sql);
 
 } // namespace zelt::test
