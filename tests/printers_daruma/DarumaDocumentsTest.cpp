@@ -149,6 +149,17 @@ TEST_F(Documents, DrawerOpensAndClosesByThePrinterClock) {
     EXPECT_EQ(open, 1);
 }
 
+TEST_F(Documents, RegistryValuesAreKeptCutAndBadKeysRefused) {
+    ASSERT_EQ(D().regAlterarValor("ECF\\ReceberInfoEstendida", "1"), 1);
+    EXPECT_EQ(StateValue("Registro", "ECF\\ReceberInfoEstendida"), "1");
+    ASSERT_EQ(D().regAlterarValor("ECF\\Longo", std::string(400, 'v').c_str()), 1);
+    EXPECT_EQ(StateValue("Registro", "ECF\\Longo"), std::string(255, 'v'));
+    EXPECT_EQ(D().regAlterarValor("", "1"), 16);
+    EXPECT_EQ(D().regAlterarValor(nullptr, "1"), 16);
+    EXPECT_EQ(D().regAlterarValor("a=b", "1"), 16);
+    EXPECT_EQ(D().regAlterarValor("[a]", "1"), 16);
+}
+
 class Reports : public DarumaTest {
 protected:
     // Two days of movement, each closed by its reduction.

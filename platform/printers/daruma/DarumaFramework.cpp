@@ -270,10 +270,11 @@ int eDefinirProduto_Daruma(const char* produto) {
 
 int regAlterarValor_Daruma(const char* chave, const char* valor) {
     return Run(__func__, {A::Text(chave), A::Text(valor)}, Kind::Query, [&](TCallContext& ctx) {
-        const std::string key = zelt::Trim(Text(chave));
+        // Registry names and values are short texts; longer ones are cut as the registry would.
+        const std::string key = zelt::Trim(Text(chave)).substr(0, 255);
         if (key.empty() || key.find_first_of("=\r\n[]") != std::string::npos)
             return 16;
-        ctx.state().registry[key] = Text(valor);
+        ctx.state().registry[key] = Text(valor).substr(0, 255);
         return 1;
     });
 }

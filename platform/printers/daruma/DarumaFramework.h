@@ -113,7 +113,8 @@
 ZELT_C_EXPORT int eDefinirProduto_Daruma(const char* produto);
 // Stores a library registry value (kept in the state file). Keys used: ECF\ReceberInfoEstendida
 // (kept; refusals always carry the extended code) and START\LocalArquivosRelatorios (folder of
-// the report files, see ZELT_DARUMA_REPORTS). Empty key -> 16.
+// the report files, see ZELT_DARUMA_REPORTS). Key and value cut to 255 characters; an empty
+// key, or one holding = [ ] CR or LF -> 16.
 ZELT_C_EXPORT int regAlterarValor_Daruma(const char* chave, const char* valor);
 
 // ---- start-up, clock, information ------------------------------------------------------------
