@@ -77,6 +77,22 @@ std::string TrechoDasFalhas(const std::string& log) {
     return trecho;
 }
 
+// Without a time limit the caller blocks in Wait until the tool ends, so the runner adds no
+// latency; with one, the run is looked at every `intervaloMs` and killed when the time is up.
+bool TerminouNoPrazo(Process& processo, int limiteSegundos, int intervaloMs) {
+    const unsigned intervalo = intervaloMs > 0 ? static_cast<unsigned>(intervaloMs) : 10u;
+    const std::uint64_t limite = static_cast<std::uint64_t>(limiteSegundos) * 1000u;
+    const std::uint64_t inicio = GetTickCount64();
+    while (processo.Running()) {
+        if (GetTickCount64() - inicio > limite) {
+            ::kill(processo.Pid(), SIGKILL);
+            return false;
+        }
+        Sleep(intervalo);
+    }
+    return true;
+}
+
 bool LogTemFalha(const std::string& log) {
     try {
         return ReadFile(log).find(MarcaFalha) != std::string::npos;
@@ -169,11 +185,11 @@ bool TArqSQL::Executar(bool pararNoErro, int limiteSegundos, bool silencioso, in
     // The tool appends to an existing output file; each run keeps its own log.
     DeleteFile(log);
 
+    // Process::Start turns system texts into the disk's encoding itself.
     std::vector<std::string> argumentos = {Ferramenta(), "-q", "-m", "-ch", "WIN1252"};
     if (pararNoErro) {
         argumentos.push_back("-b");
     }
-    // Process::Start turns system texts into the disk's encoding itself.
     argumentos.insert(argumentos.end(), {"-i", script, "-o", log});
     ProcessOptions opcoes;
     opcoes.workingFolder = ExtractFilePath(script);
@@ -190,22 +206,7 @@ bool TArqSQL::Executar(bool pararNoErro, int limiteSegundos, bool silencioso, in
                           ": " + e.Message(),
                       silencioso);
     }
-    // Without a time limit the wait blocks until the tool ends, so the runner adds no latency;
-    // with one, the run is looked at every `intervaloMs`.
-    bool estourou = false;
-    if (limiteSegundos > 0) {
-        const unsigned intervalo = intervaloMs > 0 ? static_cast<unsigned>(intervaloMs) : 10u;
-        const std::uint64_t limite = static_cast<std::uint64_t>(limiteSegundos) * 1000u;
-        const std::uint64_t inicio = GetTickCount64();
-        while (processo.Running()) {
-            if (GetTickCount64() - inicio > limite) {
-                ::kill(processo.Pid(), SIGKILL);
-                estourou = true;
-                break;
-            }
-            Sleep(intervalo);
-        }
-    }
+    bool estourou = limiteSegundos > 0 && !TerminouNoPrazo(processo, limiteSegundos, intervaloMs);
     codigoSaida_ = processo.Wait();
 
     if (estourou) {
