@@ -3,8 +3,6 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
-if [ -x "$top/scripts/setup-firebird.sh" ]; then
-    "$top/scripts/setup-firebird.sh"
-fi
+"$top/scripts/as-root.sh" "$top/scripts/setup-firebird.sh"
 "$top/scripts/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELT_BUILD_BENCH=OFF
 exec "$top/build/bin/ZeltSmoke" "$@"

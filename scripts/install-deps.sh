@@ -28,7 +28,7 @@ fi
 
 echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-# The server package asks for a SYSDBA password; an empty answer keeps the installation quiet.
-echo "firebird3.0-server shared/firebird/enabled boolean true" | "${sudo_cmd[@]}" debconf-set-selections 2>/dev/null || true
+# Unattended, the server package gives SYSDBA a random password and keeps it in
+# /etc/firebird/3.0/SYSDBA.password (readable by root), which the server tests read.
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -2,7 +2,7 @@
 
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Process.h"
-#include "tests/platform_system/TempFolder.h"
+#include "tests/platform/TempFolder.h"
 
 #include <csignal>
 #include <cstdlib>

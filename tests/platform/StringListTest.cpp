@@ -1,7 +1,7 @@
 #include "platform/rtl/StringList.h"
 
 #include "platform/rtl/Errors.h"
-#include "tests/platform_system/TempFolder.h"
+#include "tests/platform/TempFolder.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -57,7 +57,7 @@ TEST(Environment, ComputerNameIsTheHostName) {
 
 TEST(Environment, ExecutableAndModuleNames) {
     std::string exe = ExecutableFileName();
-    EXPECT_EQ(ExtractFileName(exe), "platform_system_tests");
+    EXPECT_EQ(ExtractFileName(exe), "platform_tests");
     EXPECT_EQ(exe.front(), '/');
     EXPECT_EQ(ModuleFileName(nullptr), exe);
     static int inThisProgram = 0;

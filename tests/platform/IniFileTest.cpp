@@ -2,7 +2,7 @@
 
 #include "platform/rtl/Errors.h"
 #include "platform/rtl/FormatSettings.h"
-#include "tests/platform_system/TempFolder.h"
+#include "tests/platform/TempFolder.h"
 
 #include <functional>
 #include <gtest/gtest.h>
