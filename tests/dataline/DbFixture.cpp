@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <ibase.h>
 #include <mutex>
 #include <sstream>
 #include <stdexcept>
@@ -161,6 +162,20 @@ std::string NovoBanco(const PastaTemporaria& pasta, Banco banco, bool demo,
     fs::copy_file(origem, disco, fs::copy_options::overwrite_existing);
     return destino;
 }
+
+namespace {
+
+// The embedded engine keeps worker threads until it is shut down. Left running into the process
+// exit they race the leak checker, whose thread suspension then crashes now and then; shutting
+// the engine down after the last test ends them first.
+class FirebirdShutdown : public ::testing::Environment {
+public:
+    void TearDown() override { fb_shutdown(0, fb_shutrsn_exit_called); }
+};
+
+const auto* const kFirebirdShutdown = ::testing::AddGlobalTestEnvironment(new FirebirdShutdown);
+
+} // namespace
 
 } // namespace zelt::test
 
