@@ -624,23 +624,35 @@ int TPrinter::OpenLinkedReceipt(std::string_view form, std::string_view instalme
     return 1;
 }
 
-int TPrinter::PrintLinkedReceipt(std::string_view text) {
-    if (s_.doc != DocKind::LinkedReceipt)
-        return 11;
+// Text lines and the closing of the open non-fiscal document; `refusal` is the code for a call
+// that finds another document (or none) open.
+int TPrinter::PrintIn(DocKind kind, int refusal, std::string_view text) {
+    if (s_.doc != kind)
+        return refusal;
     TTapeDocument doc;
     doc.Text(PrintableText(text, kTextPerCall));
     Emit(doc, s_.docCoo);
     return 1;
 }
 
-int TPrinter::CloseLinkedReceipt() {
-    if (s_.doc != DocKind::LinkedReceipt)
-        return 11;
+int TPrinter::CloseNonFiscal(DocKind kind, int refusal) {
+    if (s_.doc != kind)
+        return refusal;
     TTapeDocument doc;
     Footer(doc, s_.docCoo);
     s_.doc = DocKind::None;
+    if (kind == DocKind::Report)
+        s_.reportName.clear();
     Emit(doc, s_.docCoo);
     return 1;
+}
+
+int TPrinter::PrintLinkedReceipt(std::string_view text) {
+    return PrintIn(DocKind::LinkedReceipt, 11, text);
+}
+
+int TPrinter::CloseLinkedReceipt() {
+    return CloseNonFiscal(DocKind::LinkedReceipt, 11);
 }
 
 int TPrinter::OpenReport(std::string_view name) {
@@ -668,23 +680,11 @@ int TPrinter::OpenReport(std::string_view name) {
 }
 
 int TPrinter::PrintReport(std::string_view text) {
-    if (s_.doc != DocKind::Report)
-        return 8;
-    TTapeDocument doc;
-    doc.Text(PrintableText(text, kTextPerCall));
-    Emit(doc, s_.docCoo);
-    return 1;
+    return PrintIn(DocKind::Report, 8, text);
 }
 
 int TPrinter::CloseReport() {
-    if (s_.doc != DocKind::Report)
-        return 8;
-    TTapeDocument doc;
-    Footer(doc, s_.docCoo);
-    s_.doc = DocKind::None;
-    s_.reportName.clear();
-    Emit(doc, s_.docCoo);
-    return 1;
+    return CloseNonFiscal(DocKind::Report, 8);
 }
 
 int TPrinter::ReadingX() {

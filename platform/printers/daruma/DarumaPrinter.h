@@ -69,6 +69,8 @@ public:
     int FiscalMemory(const FiscalMemoryRange& range, bool complete, bool print, std::string& text);
 
 private:
+    int PrintIn(DocKind kind, int refusal, std::string_view text);
+    int CloseNonFiscal(DocKind kind, int refusal);
     int CheckFiscalDay() const;
     int NextCoo();
     void OpenDay();
