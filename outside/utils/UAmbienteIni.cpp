@@ -41,7 +41,7 @@ TAmbienteIni::TAmbienteIni()
     Carregar();
 }
 
-TAmbienteIni::TAmbienteIni(std::string pastaProduto)
+TAmbienteIni::TAmbienteIni(const std::string& pastaProduto)
     : pastaProduto_(IncludeTrailingPathDelimiter(pastaProduto)) {
     Carregar();
 }

@@ -39,7 +39,7 @@ public:
     // Finds the product folder from the running program's folder.
     TAmbienteIni();
     // Reads the file of a product folder the caller already knows.
-    explicit TAmbienteIni(std::string pastaProduto);
+    explicit TAmbienteIni(const std::string& pastaProduto);
 
     // The product folder for a program folder, found as described above.
     static std::string EncontrarPastaProduto(std::string_view pastaPrograma);

@@ -50,8 +50,8 @@ ProcessOptions Options(const std::string& pasta, bool esperar) {
 
 } // namespace
 
-TWinExecutar::TWinExecutar(std::string arquivo, std::string parametros, std::string pasta,
-                           bool esperar, int modoJanela)
+TWinExecutar::TWinExecutar(const std::string& arquivo, const std::string& parametros,
+                           const std::string& pasta, bool esperar, int modoJanela)
     : modoJanela_(modoJanela), linhaDeComando_(CommandLine(arquivo, parametros)),
       processo_(Process::StartShell(linhaDeComando_, Options(pasta, esperar))) {}
 

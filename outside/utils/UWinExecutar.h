@@ -28,8 +28,9 @@ inline constexpr int JanelaMinimizadaSemFoco = 7;
 // find ends at once with code 127.
 class ZELT_EXPORT TWinExecutar {
 public:
-    explicit TWinExecutar(std::string arquivo, std::string parametros = "", std::string pasta = "",
-                          bool esperar = true, int modoJanela = JanelaNormal);
+    explicit TWinExecutar(const std::string& arquivo, const std::string& parametros = "",
+                          const std::string& pasta = "", bool esperar = true,
+                          int modoJanela = JanelaNormal);
     TWinExecutar(const TWinExecutar&) = delete;
     TWinExecutar& operator=(const TWinExecutar&) = delete;
 
