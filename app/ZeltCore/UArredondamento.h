@@ -18,7 +18,9 @@ public:
 
     // Decimal rounding by the digits of the value: the first discarded digit decides, and on an
     // exact half the kept digit stays only when it is 2, 4, 6 or 8 (0 goes up). Negative values
-    // are rounded by their magnitude. Places below -4 have no unit in money: EZeroDivide.
+    // are rounded by their magnitude. The value is first counted in units of the place, and that
+    // count must itself be money (at the cent, values below about 9.2 x 10^12), else
+    // EConvertError. Places below -4 have no unit in money: EZeroDivide.
     static Currency ValorArredondadoAbnt(Currency valor, int digitos);
 
     // Rounding of the binary value (RoundTo), so a decimal half goes where its double lies.
