@@ -27,7 +27,7 @@
 // after the last line end waits in the printer's line buffer (kept in the state file) for the
 // next text or the cut. Lines are 48 columns wide on the tape whatever the letter type; longer
 // lines wrap. The command bytes 1B 6D (ESC m) print what waits in the line buffer and cut the
-// paper, which the tape shows as a line "------------------ corte -------------------" (48).
+// paper, which the tape shows as a line of 48: 20 '-', " corte ", 21 '-'.
 //
 // ---------------------------------------------------------------------------------------------
 // Environment
