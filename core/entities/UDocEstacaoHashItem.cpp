@@ -1,0 +1,7 @@
+#include "core/entities/UDocEstacaoHashItem.h"
+
+namespace zelt {
+
+TDocEstacaoHashItem::~TDocEstacaoHashItem() = default;
+
+} // namespace zelt
