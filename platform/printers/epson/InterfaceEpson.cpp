@@ -16,6 +16,7 @@
 #include <mutex>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace zelt::printers::epson {
 
@@ -55,7 +56,8 @@ enum class Kind {
     Status  // reads the last command's code without becoming the last command
 };
 
-struct TCallContext {
+class TCallContext {
+public:
     TCallContext(TEmuFaults& faults, State state, const char* function)
         : faults(faults),
           printer(std::move(state), faults.Now(), {faults.PaperOut(), faults.PaperLow()}),
@@ -68,6 +70,32 @@ struct TCallContext {
 
     std::string Key(std::string_view suffix) const { return function + "." + std::string(suffix); }
     int DrawerSeconds() const { return faults.DrawerOpenSeconds(kDrawerSecondsDefault); }
+
+    // An answer for the caller's buffer, written only once the call has succeeded and its state
+    // is safely saved: a failing call leaves the caller's buffers as they were.
+    void Answer(char* buffer, std::size_t maxChars, std::string text, std::string key = {}) {
+        pending.push_back({buffer, maxChars, std::move(text), std::move(key), false});
+    }
+    // The same for the output of a command, which the fault file's answers do not replace.
+    void Output(char* buffer, std::size_t maxChars, std::string text) {
+        pending.push_back({buffer, maxChars, std::move(text), {}, true});
+    }
+    void WriteAnswers() const {
+        for (const PendingAnswer& a : pending)
+            if (a.asIs)
+                WriteAnswer(a.buffer, a.maxChars, a.text);
+            else
+                answers.Text(a.buffer, a.maxChars, a.text, a.key);
+    }
+
+private:
+    struct PendingAnswer {
+        char* buffer;
+        std::size_t maxChars;
+        std::string text, key;
+        bool asIs;
+    };
+    std::vector<PendingAnswer> pending;
 };
 
 // The folders of our own files, so that a fresh test or workstation folder just works.
@@ -124,6 +152,8 @@ int Run(const char* function, std::initializer_list<TJournalArg> args, Kind kind
         const TKeyValueDoc saved = StateToDoc(kept);
         if (!(saved == loaded))
             saved.SaveAtomic(env.state);
+        if (result == code::Ok)
+            ctx.WriteAnswers();
         return result;
     } catch (...) {
         return code::OwnFiles;
@@ -156,9 +186,9 @@ int EPSON_Obter_Estado_Impressora(char* estado) {
         if (!estado)
             return code::BadCall;
         const TPrinter& p = ctx.printer;
-        ctx.answers.Text(estado, 24,
-                         p.PrinterStateText() + p.FiscalStateText().substr(12, 4) +
-                             p.CommandReturnText());
+        ctx.Answer(estado, 24,
+                   p.PrinterStateText() + p.FiscalStateText().substr(12, 4) +
+                       p.CommandReturnText());
         return code::Ok;
     });
 }
@@ -170,11 +200,10 @@ int EPSON_Obter_Estado_ImpressoraEX(char* estadoImpressora, char* estadoFiscal,
             if (!estadoImpressora || !estadoFiscal || !retornoComando || !mensagemErro)
                 return code::BadCall;
             const TPrinter& p = ctx.printer;
-            ctx.answers.Text(estadoImpressora, 16, p.PrinterStateText(), ctx.Key("impressora"));
-            ctx.answers.Text(estadoFiscal, 16, p.FiscalStateText(), ctx.Key("fiscal"));
-            ctx.answers.Text(retornoComando, 4, p.CommandReturnText(), ctx.Key("retorno"));
-            ctx.answers.Text(mensagemErro, 100, ErrorText(p.Current().lastError),
-                             ctx.Key("mensagem"));
+            ctx.Answer(estadoImpressora, 16, p.PrinterStateText(), ctx.Key("impressora"));
+            ctx.Answer(estadoFiscal, 16, p.FiscalStateText(), ctx.Key("fiscal"));
+            ctx.Answer(retornoComando, 4, p.CommandReturnText(), ctx.Key("retorno"));
+            ctx.Answer(mensagemErro, 100, ErrorText(p.Current().lastError), ctx.Key("mensagem"));
             return code::Ok;
         });
 }
@@ -183,7 +212,7 @@ int EPSON_Obter_Hora_Relogio(char* dataHora) {
     return Run(__func__, {A::Out()}, Kind::Query, [&](TCallContext& ctx) {
         if (!dataHora)
             return code::BadCall;
-        ctx.answers.Text(dataHora, 16, ctx.printer.ClockText());
+        ctx.Answer(dataHora, 16, ctx.printer.ClockText());
         return code::Ok;
     });
 }
@@ -192,7 +221,7 @@ int EPSON_Obter_Contadores(char* contadores) {
     return Run(__func__, {A::Out()}, Kind::Query, [&](TCallContext& ctx) {
         if (!contadores)
             return code::BadCall;
-        ctx.answers.Text(contadores, 101, ctx.printer.CountersText());
+        ctx.Answer(contadores, 101, ctx.printer.CountersText());
         return code::Ok;
     });
 }
@@ -201,7 +230,7 @@ int EPSON_Obter_Dados_Jornada(char* dados) {
     return Run(__func__, {A::Out()}, Kind::Query, [&](TCallContext& ctx) {
         if (!dados)
             return code::BadCall;
-        ctx.answers.Text(dados, 72, ctx.printer.DayDataText());
+        ctx.Answer(dados, 72, ctx.printer.DayDataText());
         return code::Ok;
     });
 }
@@ -212,7 +241,7 @@ int EPSON_Obter_Dados_Ultima_RZ(char* dados) {
             return code::BadCall;
         if (!ctx.printer.Current().lastZ)
             return code::NoZYet;
-        ctx.answers.Text(dados, 1168, ctx.printer.LastZText());
+        ctx.Answer(dados, 1168, ctx.printer.LastZText());
         return code::Ok;
     });
 }
@@ -221,7 +250,7 @@ int EPSON_Obter_Tabela_Aliquotas(char* tabela) {
     return Run(__func__, {A::Out()}, Kind::Query, [&](TCallContext& ctx) {
         if (!tabela)
             return code::BadCall;
-        ctx.answers.Text(tabela, 554, ctx.printer.RatesText());
+        ctx.Answer(tabela, 554, ctx.printer.RatesText());
         return code::Ok;
     });
 }
@@ -230,7 +259,7 @@ int EPSON_Obter_Tabela_Pagamentos(char* tabela) {
     return Run(__func__, {A::Out()}, Kind::Query, [&](TCallContext& ctx) {
         if (!tabela)
             return code::BadCall;
-        ctx.answers.Text(tabela, 882, ctx.printer.PaymentsText());
+        ctx.Answer(tabela, 882, ctx.printer.PaymentsText());
         return code::Ok;
     });
 }
@@ -239,9 +268,8 @@ int EPSON_Obter_Arredonda_Trunca_Fabricacao(char* arredonda, char* fabricacao) {
     return Run(__func__, {A::Out(), A::Out()}, Kind::Query, [&](TCallContext& ctx) {
         if (!arredonda || !fabricacao)
             return code::BadCall;
-        ctx.answers.Text(arredonda, 3, ctx.printer.Current().truncates ? "N" : "S",
-                         ctx.Key("arredonda"));
-        ctx.answers.Text(fabricacao, 4, "N", ctx.Key("fabricacao"));
+        ctx.Answer(arredonda, 3, ctx.printer.Current().truncates ? "N" : "S", ctx.Key("arredonda"));
+        ctx.Answer(fabricacao, 4, "N", ctx.Key("fabricacao"));
         return code::Ok;
     });
 }
@@ -265,7 +293,7 @@ int EPSON_RelatorioFiscal_RZ(const char* data, const char* hora, int modo, char*
                    std::string counter;
                    const int result = ctx.printer.ReductionZ(counter);
                    if (result == code::Ok)
-                       zelt::printers::WriteAnswer(crz, 6, counter);
+                       ctx.Output(crz, 6, counter);
                    return result;
                });
 }
