@@ -48,6 +48,7 @@ TEST(EpsonRulesTest, TaxTextsBecomeTableKeys) {
         {" S0500 ", code::Ok, "S0500"},
         {"ff", code::Ok, "FF"},
         {"N1", code::Ok, "N1"},
+        {"si", code::Ok, "SI"},
         {"1200", code::RateNotProgrammed, ""},
         {"S1800", code::RateNotProgrammed, ""},
         {"18,00", code::BadParameter, ""},

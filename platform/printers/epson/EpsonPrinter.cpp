@@ -181,7 +181,8 @@ std::string PrintableText(std::string_view text, std::size_t limit) {
 
 int ParseTax(std::string_view text, const std::vector<std::string>& rates, std::string& key) {
     const std::string t = UpperCase(Trim(text));
-    static const char* const kCodes[] = {"F", "F1", "FF", "I", "I1", "II", "N", "N1", "NN"};
+    static const char* const kCodes[] = {"F", "F1", "FF", "I",  "I1", "II",
+                                         "N", "N1", "NN", "SF", "SI", "SN"};
     for (const char* c : kCodes)
         if (t == c) {
             key = c;

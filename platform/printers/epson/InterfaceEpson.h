@@ -17,8 +17,9 @@
 //   width (blank- or zero-filled as each layout says). A call that does not return 0 writes
 //   nothing into its buffers.
 // * Amounts and quantities are digit strings with a separate count of decimals:
-//   ("1250", 2) is 12,50 and ("1500", 3) is 1,500. At most 14 digits; a text holding anything
-//   but digits -> 13.
+//   ("1250", 2) is 12,50 and ("1500", 3) is 1,500. Leading zeros are fine. An empty (or NULL)
+//   text -> 16, a character that is not a digit -> 13, more than 14 digits -> 17, a count of
+//   decimals out of range -> 2.
 // * A NULL output buffer refuses the call with 2.
 // * Every call reads the environment and the files below afresh, so a test may switch files or
 //   faults between two calls.
@@ -52,8 +53,11 @@
 // opening document with its own COO). Fiscal coupons and cash movements need an open day (20).
 // A day opened on date D is pending reduction from date D+1 on: documents are then refused
 // with 22, and so is every step of a coupon left open but its cancellation. The Z reduction
-// closes the day; it is refused with 21 once one was done on the printer's date, and the day
-// cannot be opened again (21) until the next date. The Z does not cancel an open document (10).
+// closes the day and reduces the movement of its date (the open day's date, or today when no
+// day is open). A date is reduced once: a second Z for it -> 21, and a day cannot be opened
+// again on a reduced date (21). So a pending day reduced on the next morning leaves that
+// morning free for a day of its own. The Z does not cancel an open document (10).
+// "Z reduction done today" in the status and day data means: today's date is reduced.
 //
 // ---------------------------------------------------------------------------------------------
 // Environment
@@ -103,7 +107,8 @@
 //                                          .fabricacao
 //                         Garbage=S        (S non-zero) every query fills its buffers to full
 //                                          size with pseudo-random bytes 0x01-0xFF; the return
-//                                          code stays the real one
+//                                          code stays the real one. The CRZ that the Z
+//                                          reduction writes is never replaced.
 //                         [Drawer]
 //                         OpenSeconds=N    the drawer closes N seconds (printer clock) after it
 //                                          was opened, default 5
@@ -197,7 +202,8 @@ ZELT_C_EXPORT int EPSON_RelatorioFiscal_RZ(const char* data, const char* hora, i
 
 // Opens a fiscal coupon (new COO and CCF). modo: 1 without consumer (the texts are ignored),
 // 3 with the consumer: documento (CPF/CNPJ, cut to 20), nome (cut to 30), endereco1 and
-// endereco2 (cut to 40 each). Other modo -> 16. Refusals: 10, 20, 21, 22, 30.
+// endereco2 (cut to 40 each), each trimmed; empty ones are not printed. Other modo -> 16. Refusals:
+// 10, 20, 21, 22, 30.
 ZELT_C_EXPORT int EPSON_Fiscal_Abrir_Cupom(const char* documento, const char* nome,
                                            const char* endereco1, const char* endereco2, int modo);
 // Sells one item.
@@ -205,7 +211,8 @@ ZELT_C_EXPORT int EPSON_Fiscal_Abrir_Cupom(const char* documento, const char* no
 //   quantidade digits with casasQuantidade (0-3) decimals, > 0, at most 99999,999
 //   precoUnitario digits with casasPreco (0-3) decimals, > 0, at most 99999999,99
 //   aliquota: "1800" (4 digits: a programmed ICMS rate), "T1800" / "S0500" (ICMS / ISS), or a
-//             code F F1 FF I I1 II N N1 NN (substitution, exempt, not levied); unknown
+//             code F F1 FF I I1 II N N1 NN SF SI SN (substitution, exempt, not levied, the
+//             last three for services); unknown
 //             letters -> 16, rate not programmed -> 18
 //   calculo: 1 (the item total follows the printer's rule: rounded half up to cents, or
 //            truncated when programmed so); other -> 16
@@ -220,7 +227,8 @@ ZELT_C_EXPORT int EPSON_Fiscal_Vender_Item(const char* codigo, const char* descr
 // the whole item or more -> 24; zero -> 19; last item cancelled 15; steps as Vender_Item.
 ZELT_C_EXPORT int EPSON_Fiscal_Desconto_Acrescimo_Item(const char* valor, int casas, int desconto,
                                                        int percentual);
-// Cancels sold item number "item" (1-based, as printed). Missing or already cancelled 15.
+// Cancels sold item number "item" (1-based, as printed). Missing, "0", or already cancelled
+// 15; steps as Vender_Item.
 ZELT_C_EXPORT int EPSON_Fiscal_Cancelar_Item(const char* item);
 // Cancels the open coupon, or the last coupon when it was the last document issued (a
 // cancellation document with a new COO is printed; CFC counts it); else 25.
@@ -241,7 +249,7 @@ ZELT_C_EXPORT int EPSON_Fiscal_Fechar_Cupom(int cortarPapel, int abrirGaveta);
 // ---- cash movements ----------------------------------------------------------------------------
 
 // Cash withdrawal (sangria) and supply (fundo de troco): valor digits with casas decimals, > 0
-// (19). A non-fiscal document with its own COO (GNF counts it). Refusals: 10, 20, 22, 30.
+// (19). A non-fiscal document with its own COO (GNF counts it). Refusals: 10, 20, 21, 22, 30.
 ZELT_C_EXPORT int EPSON_NaoFiscal_Sangria(const char* valor, int casas);
 ZELT_C_EXPORT int EPSON_NaoFiscal_Fundo_Troco(const char* valor, int casas);
 
