@@ -181,6 +181,12 @@ TEST_F(EpsonDocumentsTest, LongPaymentNamesAreCutToTheirField) {
     ASSERT_EQ(E().Obter_Tabela_Pagamentos(b.data()), 0);
     EXPECT_EQ(b.Text().substr(0, 2), "02");
     EXPECT_EQ(b.Text().substr(2 + 44, 16), "Cartao de credi" + std::string("S"));
+    OpenDay();
+    OpenCoupon();
+    SellItem();
+    EXPECT_EQ(E().Fiscal_Pagamento("Cartao de credito Visa", "1000", 2, "", ""), 23);
+    EXPECT_EQ(E().Fiscal_Pagamento("cartao de credi", "1000", 2, "", ""), 0)
+        << "the form is known by the name the table shows";
 }
 
 TEST_F(EpsonDocumentsTest, RateTableWalkedAsTheHostDoesGivesTheIcmsRates) {

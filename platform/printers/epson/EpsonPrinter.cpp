@@ -11,9 +11,6 @@ namespace {
 
 constexpr int kColumns = 56;
 constexpr std::size_t kMaxItems = 500;
-constexpr std::size_t kMaxRates = 24;
-constexpr std::size_t kMaxPaymentForms = 20;
-constexpr std::size_t kPaymentNameWidth = 15;
 constexpr std::size_t kMessageLimit = 448;
 constexpr std::size_t kLineTextLimit = 4096;
 constexpr std::int64_t kMaxQuantityMilli = 99'999'999;     // 99999,999

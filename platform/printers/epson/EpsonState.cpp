@@ -207,6 +207,14 @@ State StateFromDoc(const TKeyValueDoc& doc) {
         s.paymentForms = SplitList(doc.Get(prog, "FormasPagamento"));
     if (doc.Find(prog, "Relatorios"))
         s.reports = SplitList(doc.Get(prog, "Relatorios"));
+    // A hand-written programming larger than the printer's tables is cut as the printer would
+    // store it, so that what a sale accepts and what the tables show never disagree.
+    if (s.rates.size() > kMaxRates)
+        s.rates.resize(kMaxRates);
+    if (s.paymentForms.size() > kMaxPaymentForms)
+        s.paymentForms.resize(kMaxPaymentForms);
+    for (std::string& form : s.paymentForms)
+        form = form.substr(0, kPaymentNameWidth);
 
     const std::string cnt = "Contadores";
     s.coo = Int(doc, cnt, "COO", 0);

@@ -14,6 +14,11 @@ namespace zelt::printers::epson {
 
 using Cents = std::int64_t;
 
+// Sizes of the printer's programming tables.
+inline constexpr std::size_t kMaxRates = 24;
+inline constexpr std::size_t kMaxPaymentForms = 20;
+inline constexpr std::size_t kPaymentNameWidth = 15;
+
 // The codes the status query reports in characters 13-16 of the fiscal state.
 enum class DocKind { None = 0, Coupon = 1, LinkedReceipt = 2, Report = 3 };
 // The codes of characters 9-12 of the fiscal state.
