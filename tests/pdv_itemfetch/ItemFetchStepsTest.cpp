@@ -7,6 +7,8 @@
 #include "tests/dataline/DbFixture.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <stdexcept>
 
 namespace zelt {
 namespace {
@@ -40,6 +42,11 @@ struct CasoIcms {
     double perc;
     std::int64_t icms; // ten-thousandths
 };
+
+void PrintTo(const CasoIcms& c, std::ostream* os) {
+    *os << "modo " << c.modo << ", " << c.qtd << " x " << c.preco << " - " << c.desconto << " a "
+        << c.perc << " %";
+}
 
 class IcmsTest : public ::testing::TestWithParam<CasoIcms> {};
 
