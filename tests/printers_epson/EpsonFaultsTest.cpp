@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace zelt::test {
 
@@ -148,6 +150,39 @@ TEST_F(EpsonFaultsTest, TheClockCanRunAheadOfLocalTime) {
     char expected[16];
     std::strftime(expected, sizeof expected, "%d%m%Y", &local);
     EXPECT_EQ(b.Text().substr(0, 8), expected);
+}
+
+} // namespace
+
+} // namespace zelt::test
+
+namespace zelt::test {
+
+namespace {
+
+// Two programs driving one printer, as a host and a tool may on the shop's machine: no command
+// may be lost between one's load and save of the state file.
+TEST_F(EpsonFaultsTest, TwoProcessesOnOneStateFileLoseNoCommand) {
+    OpenDay();
+    constexpr int kEach = 40;
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        int failures = 0;
+        for (int i = 0; i < kEach; ++i)
+            failures += E().NaoFiscal_Sangria("100", 2) != 0;
+        _exit(failures);
+    }
+    int failures = 0;
+    for (int i = 0; i < kEach; ++i)
+        failures += E().NaoFiscal_Fundo_Troco("100", 2) != 0;
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(Counters().substr(6, 6), "000080") << "GNF";
+    EXPECT_EQ(Coo(), 1 + 2 * kEach);
 }
 
 } // namespace

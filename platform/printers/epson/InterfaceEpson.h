@@ -225,6 +225,7 @@ ZELT_C_EXPORT int EPSON_Fiscal_Vender_Item(const char* codigo, const char* descr
 // Discount (desconto 1) or surcharge (desconto 0) on the last sold item: valor digits with
 // casas decimals, a value (percentual 0) or a percentage (percentual 1). Once per item (24);
 // the whole item or more -> 24; zero -> 19; last item cancelled 15; steps as Vender_Item.
+// casas 0-2, desconto and percentual 0 or 1; else 2.
 ZELT_C_EXPORT int EPSON_Fiscal_Desconto_Acrescimo_Item(const char* valor, int casas, int desconto,
                                                        int percentual);
 // Cancels sold item number "item" (1-based, as printed). Missing, "0", or already cancelled
@@ -234,7 +235,7 @@ ZELT_C_EXPORT int EPSON_Fiscal_Cancelar_Item(const char* item);
 // cancellation document with a new COO is printed; CFC counts it); else 25.
 ZELT_C_EXPORT int EPSON_Fiscal_Cancelar_Cupom(void);
 // One payment by the name of a programmed form (letter case ignored; unknown 23). valor digits
-// with casas decimals, > 0 (19). The first payment ends the sale of items (a coupon without a
+// with casas (0-2) decimals, > 0 (19). The first payment ends the sale of items (a coupon without a
 // live item -> 12); once fully paid -> 12. descricao1 and descricao2 are printed under the
 // payment when not empty (cut to 56 each).
 ZELT_C_EXPORT int EPSON_Fiscal_Pagamento(const char* forma, const char* valor, int casas,
