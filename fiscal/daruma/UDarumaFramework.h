@@ -8,6 +8,7 @@
 // The library file there is "libDarumaFramework.so".
 #pragma once
 
+#include "fiscal/defs/UBibliotecaFabricante.h"
 #include "platform/printers/daruma/DarumaFramework.h"
 #include "platform/rtl/Errors.h"
 #include "platform/rtl/Export.h"
@@ -75,7 +76,7 @@ ZELT_DECLARE_ERROR(EDarumaIndisponivel, Exception);
 
 class ZELT_EXPORT TDarumaFramework {
 public:
-    TDarumaFramework() = default;
+    TDarumaFramework();
     ~TDarumaFramework();
     TDarumaFramework(const TDarumaFramework&) = delete;
     TDarumaFramework& operator=(const TDarumaFramework&) = delete;
@@ -107,10 +108,7 @@ private:
     void Carregar();
     [[noreturn]] void Indisponivel(const char* function) const;
 
-    void* handle_ = nullptr;
-    bool tentou_ = false;
-    std::string arquivo_;
-    std::string erro_;
+    TBibliotecaFabricante biblioteca_;
     Functions fns_;
 };
 

@@ -4,9 +4,7 @@
 #include "platform/printers/epson/InterfaceEpson.h"
 #include "platform/rtl/Environment.h"
 #include "platform/rtl/FileSystem.h"
-#include "platform/rtl/IniFile.h"
 
-#include <dlfcn.h>
 #include <type_traits>
 #include <vector>
 
@@ -23,21 +21,22 @@ namespace {
 // Any object of this package tells the loader which file the package came from.
 const char moduleMarker = 0;
 
-std::string JuntarLinhas(const std::vector<std::string>& nomes) {
-    std::string texto;
-    for (const std::string& nome : nomes) {
-        if (!texto.empty())
-            texto += "\r\n";
-        texto += nome;
-    }
-    return texto;
+const TLocalBiblioteca localEpson = {InterfaceEpsonFileName, InterfaceEpsonDirEnv,
+                                     EpsonPluginIniName, "InterfaceEpson", "Epson"};
+
+const std::vector<const char*>& Nomes() {
+    static const std::vector<const char*> nomes = {
+#define ZELT_EPSON_NAME(name, params, args) #name,
+        ZELT_EPSON_FUNCTIONS(ZELT_EPSON_NAME)
+#undef ZELT_EPSON_NAME
+    };
+    return nomes;
 }
 
 } // namespace
 
-// The library stays mapped until the process ends: the plug-in's per-thread texts keep the
-// plug-in alive past a host's dlclose, so this may run from the exit handlers, where a dlclose
-// would let the loader unmap code that is still running.
+TInterfaceEpson::TInterfaceEpson() : biblioteca_(localEpson, CaixaEpson) {}
+
 TInterfaceEpson::~TInterfaceEpson() = default;
 
 TInterfaceEpson& TInterfaceEpson::Instance() {
@@ -50,62 +49,33 @@ std::string TInterfaceEpson::PastaPlugin() {
 }
 
 std::string TInterfaceEpson::PastaBiblioteca() {
-    std::string pasta = GetEnvVar(InterfaceEpsonDirEnv);
-    const std::string pastaPlugin = PastaPlugin();
-    if (pasta.empty()) {
-        TIniFile ini(pastaPlugin + EpsonPluginIniName);
-        pasta = ini.ReadString("InterfaceEpson", "Pasta", "");
-    }
-    if (pasta.empty())
-        pasta = pastaPlugin;
-    return pasta.empty() ? std::string() : IncludeTrailingPathDelimiter(pasta);
+    return Instance().biblioteca_.PastaBiblioteca(PastaPlugin());
 }
 
 void TInterfaceEpson::Descarregar() {
     fns_ = Functions{};
-    if (handle_)
-        dlclose(handle_);
-    handle_ = nullptr;
-    tentou_ = false;
-    erro_.clear();
+    biblioteca_.Descarregar();
 }
 
 bool TInterfaceEpson::Carregada() {
     Carregar();
-    return handle_ != nullptr;
+    return biblioteca_.Carregada();
 }
 
 void TInterfaceEpson::Carregar() {
-    if (tentou_)
+    if (!biblioteca_.Carregar(PastaPlugin(), Nomes()))
         return;
-    tentou_ = true;
-    arquivo_ = PastaBiblioteca() + InterfaceEpsonFileName;
-    handle_ = dlopen(ToDiskPath(arquivo_).c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle_) {
-        const char* motivo = dlerror();
-        erro_ = motivo ? motivo : "";
-        CaixaEpson("Não foi possível carregar a biblioteca da impressora Epson\r\n" + arquivo_ +
-                   "\r\n" + erro_);
-        return;
-    }
-    std::vector<std::string> ausentes;
+    std::size_t indice = 0;
 #define ZELT_EPSON_BIND(name, params, args)                                                        \
-    if (void* p = dlsym(handle_, #name))                                                           \
-        fns_.name = reinterpret_cast<decltype(fns_.name)>(p);                                      \
-    else                                                                                           \
-        ausentes.emplace_back(#name);
+    fns_.name = reinterpret_cast<decltype(fns_.name)>(biblioteca_.Endereco(indice++));
     ZELT_EPSON_FUNCTIONS(ZELT_EPSON_BIND)
 #undef ZELT_EPSON_BIND
-    if (!ausentes.empty()) {
-        erro_ = JuntarLinhas(ausentes);
-        CaixaEpson("A biblioteca da impressora Epson\r\n" + arquivo_ +
-                   "\r\nnão tem as funções:\r\n" + erro_);
-    }
 }
 
 void TInterfaceEpson::Indisponivel(const char* function) const {
-    if (!handle_)
-        throw EEpsonIndisponivel("Biblioteca Epson não carregada (" + arquivo_ + "): " + erro_);
+    if (!biblioteca_.Carregada())
+        throw EEpsonIndisponivel("Biblioteca Epson não carregada (" + biblioteca_.Arquivo() +
+                                 "): " + biblioteca_.Erro());
     throw EEpsonIndisponivel(std::string("Função ausente na biblioteca Epson: ") + function);
 }
 

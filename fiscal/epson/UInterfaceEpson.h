@@ -8,6 +8,7 @@
 // The library file there is "libInterfaceEpson.so". Every function answers 0 on success.
 #pragma once
 
+#include "fiscal/defs/UBibliotecaFabricante.h"
 #include "platform/rtl/Errors.h"
 #include "platform/rtl/Export.h"
 
@@ -64,7 +65,7 @@ ZELT_DECLARE_ERROR(EEpsonIndisponivel, Exception);
 
 class ZELT_EXPORT TInterfaceEpson {
 public:
-    TInterfaceEpson() = default;
+    TInterfaceEpson();
     ~TInterfaceEpson();
     TInterfaceEpson(const TInterfaceEpson&) = delete;
     TInterfaceEpson& operator=(const TInterfaceEpson&) = delete;
@@ -95,10 +96,7 @@ private:
     void Carregar();
     [[noreturn]] void Indisponivel(const char* function) const;
 
-    void* handle_ = nullptr;
-    bool tentou_ = false;
-    std::string arquivo_;
-    std::string erro_;
+    TBibliotecaFabricante biblioteca_;
     Functions fns_;
 };
 
