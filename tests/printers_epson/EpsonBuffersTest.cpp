@@ -36,9 +36,9 @@ std::vector<BufferQuery> Queries() {
     };
 }
 
-class EpsonBuffersTest : public EpsonTest {};
+class EpsonEmuBuffersTest : public EpsonTest {};
 
-TEST_F(EpsonBuffersTest, EveryAnswerFitsItsBufferAtItsExactWidth) {
+TEST_F(EpsonEmuBuffersTest, EveryAnswerFitsItsBufferAtItsExactWidth) {
     OpenDay();
     SellSimpleCoupon();
     // The reduction goes first: the last Z data need one.
@@ -54,7 +54,7 @@ TEST_F(EpsonBuffersTest, EveryAnswerFitsItsBufferAtItsExactWidth) {
     }
 }
 
-TEST_F(EpsonBuffersTest, NullBuffersAreRefusedWithTheBadCallCode) {
+TEST_F(EpsonEmuBuffersTest, NullBuffersAreRefusedWithTheBadCallCode) {
     OpenDay();
     for (const BufferQuery& q : Queries())
         EXPECT_EQ(q.call(E(), nullptr), 2) << q.name;
@@ -65,7 +65,7 @@ TEST_F(EpsonBuffersTest, NullBuffersAreRefusedWithTheBadCallCode) {
     EXPECT_EQ(Counters().substr(24, 6), "000000") << "the refused reduction did not happen";
 }
 
-TEST_F(EpsonBuffersTest, StatusTextsHaveTheirFixedWidths) {
+TEST_F(EpsonEmuBuffersTest, StatusTextsHaveTheirFixedWidths) {
     GuardedBuffer p(16, ' '), f(16, ' '), c(4, ' '), m(100, ' ');
     ASSERT_EQ(E().Obter_Estado_ImpressoraEX(p.data(), f.data(), c.data(), m.data()), 0);
     EXPECT_EQ(p.Text().size(), 16u);
@@ -76,7 +76,7 @@ TEST_F(EpsonBuffersTest, StatusTextsHaveTheirFixedWidths) {
         EXPECT_TRUE(b->GuardIntact());
 }
 
-TEST_F(EpsonBuffersTest, GarbageAnswersStayInsideTheBuffers) {
+TEST_F(EpsonEmuBuffersTest, GarbageAnswersStayInsideTheBuffers) {
     OpenDay();
     SellSimpleCoupon();
     GuardedBuffer crz(6);
@@ -97,7 +97,7 @@ TEST_F(EpsonBuffersTest, GarbageAnswersStayInsideTheBuffers) {
     EXPECT_EQ(c.Text().size(), 4u);
 }
 
-TEST_F(EpsonBuffersTest, GarbageTextArgumentsNeverCrashTheLibrary) {
+TEST_F(EpsonEmuBuffersTest, GarbageTextArgumentsNeverCrashTheLibrary) {
     OpenDay();
     std::string junk;
 

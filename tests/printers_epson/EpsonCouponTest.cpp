@@ -20,9 +20,9 @@ long long DayTotalAt(const EpsonApi& e, const std::string& rate) {
     return -1;
 }
 
-class EpsonCouponTest : public EpsonTest {};
+class EpsonEmuCouponTest : public EpsonTest {};
 
-TEST_F(EpsonCouponTest, WholeCouponWithConsumerMovesThroughItsPhasesAndCounts) {
+TEST_F(EpsonEmuCouponTest, WholeCouponWithConsumerMovesThroughItsPhasesAndCounts) {
     OpenDay();
     const int cooBefore = Coo();
     ASSERT_EQ(E().Fiscal_Abrir_Cupom("123.456.789-09", "MARIA DA SILVA", "RUA DAS ACACIAS, 12",
@@ -56,14 +56,14 @@ TEST_F(EpsonCouponTest, WholeCouponWithConsumerMovesThroughItsPhasesAndCounts) {
         << tape;
 }
 
-TEST_F(EpsonCouponTest, TheOpeningWithoutConsumerPrintsNoConsumerEvenWhenTextsArePassed) {
+TEST_F(EpsonEmuCouponTest, TheOpeningWithoutConsumerPrintsNoConsumerEvenWhenTextsArePassed) {
     OpenDay();
     ASSERT_EQ(E().Fiscal_Abrir_Cupom("123", "JOSE", "RUA X", "", 1), 0);
     EXPECT_EQ(Tape().find("JOSE"), std::string::npos);
     EXPECT_EQ(E().Fiscal_Abrir_Cupom("", "", "", "", 1), 10) << "a coupon is already open";
 }
 
-TEST_F(EpsonCouponTest, ConsumerTextsAreCutToTheirFields) {
+TEST_F(EpsonEmuCouponTest, ConsumerTextsAreCutToTheirFields) {
     OpenDay();
     const std::string name(45, 'N'), address(50, 'A');
     ASSERT_EQ(E().Fiscal_Abrir_Cupom("1", name.c_str(), address.c_str(), "", 3), 0);
@@ -81,9 +81,9 @@ struct AmountCase {
     long long cents;
 };
 
-class EpsonItemTotalTest : public EpsonTest, public ::testing::WithParamInterface<AmountCase> {};
+class EpsonEmuItemTotalTest : public EpsonTest, public ::testing::WithParamInterface<AmountCase> {};
 
-TEST_P(EpsonItemTotalTest, ItemTotalFollowsThePrintersRoundingRule) {
+TEST_P(EpsonEmuItemTotalTest, ItemTotalFollowsThePrintersRoundingRule) {
     const AmountCase& c = GetParam();
     WriteState(std::string("[Programacao]\nTruncamento=") + (c.truncates ? "1" : "0") + "\n");
     OpenDay();
@@ -98,7 +98,7 @@ TEST_P(EpsonItemTotalTest, ItemTotalFollowsThePrintersRoundingRule) {
     EXPECT_EQ(DayTotalAt(E(), "T1800"), c.cents);
 }
 
-INSTANTIATE_TEST_SUITE_P(Amounts, EpsonItemTotalTest,
+INSTANTIATE_TEST_SUITE_P(Amounts, EpsonEmuItemTotalTest,
                          ::testing::Values(AmountCase{"1500", 3, "299", 2, false, 449},
                                            AmountCase{"1500", 3, "299", 2, true, 448},
                                            AmountCase{"1", 0, "1000", 2, false, 1000},
@@ -119,9 +119,10 @@ struct SaleRefusal {
     int code;
 };
 
-class EpsonSaleRefusalTest : public EpsonTest, public ::testing::WithParamInterface<SaleRefusal> {};
+class EpsonEmuSaleRefusalTest : public EpsonTest,
+                                public ::testing::WithParamInterface<SaleRefusal> {};
 
-TEST_P(EpsonSaleRefusalTest, RefusedSaleLeavesNoTraceAndIsReported) {
+TEST_P(EpsonEmuSaleRefusalTest, RefusedSaleLeavesNoTraceAndIsReported) {
     const SaleRefusal& c = GetParam();
     OpenDay();
     OpenCoupon();
@@ -138,7 +139,7 @@ TEST_P(EpsonSaleRefusalTest, RefusedSaleLeavesNoTraceAndIsReported) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Refusals, EpsonSaleRefusalTest,
+    Refusals, EpsonEmuSaleRefusalTest,
     ::testing::Values(SaleRefusal{"QuantityZero", "X", "0", 3, "100", "1800", 1, 19},
                       SaleRefusal{"PriceZero", "X", "1000", 3, "000", "1800", 1, 19},
                       SaleRefusal{"QuantityWithComma", "X", "1,5", 3, "100", "1800", 1, 13},
@@ -155,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SaleRefusal{"NullDescription", nullptr, "1000", 3, "100", "1800", 1, 16}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EpsonCouponTest, TaxesTheTableAcceptsAndTheOnesItRefuses) {
+TEST_F(EpsonEmuCouponTest, TaxesTheTableAcceptsAndTheOnesItRefuses) {
     OpenDay();
     OpenCoupon();
     for (const char* tax : {"1800", "T1200", "S0500", "0700", "FF", "F1", "II", "I", "NN", "n1"})
@@ -164,7 +165,7 @@ TEST_F(EpsonCouponTest, TaxesTheTableAcceptsAndTheOnesItRefuses) {
         EXPECT_NE(E().Fiscal_Vender_Item("1", "X", "1000", 3, "UN", "100", 2, tax, 1), 0) << tax;
 }
 
-TEST_F(EpsonCouponTest, StepsOutOfOrderAreRefused) {
+TEST_F(EpsonEmuCouponTest, StepsOutOfOrderAreRefused) {
     OpenDay();
     EXPECT_EQ(E().Fiscal_Vender_Item("1", "X", "1000", 3, "UN", "100", 2, "1800", 1), 11);
     EXPECT_EQ(E().Fiscal_Pagamento("Dinheiro", "100", 2, "", ""), 11);
@@ -185,7 +186,7 @@ TEST_F(EpsonCouponTest, StepsOutOfOrderAreRefused) {
     EXPECT_EQ(E().Fiscal_Fechar_Cupom(1, 0), 0);
 }
 
-TEST_F(EpsonCouponTest, ItemDiscountAndSurchargeRules) {
+TEST_F(EpsonEmuCouponTest, ItemDiscountAndSurchargeRules) {
     OpenDay();
     OpenCoupon();
     EXPECT_EQ(E().Fiscal_Desconto_Acrescimo_Item("100", 2, 1, 0), 15) << "no item sold yet";
@@ -205,7 +206,7 @@ TEST_F(EpsonCouponTest, ItemDiscountAndSurchargeRules) {
     EXPECT_EQ(DayTotalAt(E(), "T1800"), 3050);
 }
 
-TEST_F(EpsonCouponTest, CancelledItemsLeaveTheTotalAndCannotBeCancelledTwice) {
+TEST_F(EpsonEmuCouponTest, CancelledItemsLeaveTheTotalAndCannotBeCancelledTwice) {
     OpenDay();
     OpenCoupon();
     SellItem("1000", "1000");
@@ -221,7 +222,7 @@ TEST_F(EpsonCouponTest, CancelledItemsLeaveTheTotalAndCannotBeCancelledTwice) {
     EXPECT_EQ(E().Fiscal_Pagamento("Dinheiro", "100", 2, "", ""), 12) << "no live item left";
 }
 
-TEST_F(EpsonCouponTest, CancellingTheOpenCouponThenTheLastOneThenNothing) {
+TEST_F(EpsonEmuCouponTest, CancellingTheOpenCouponThenTheLastOneThenNothing) {
     EXPECT_EQ(E().Fiscal_Cancelar_Cupom(), 25) << "a new printer has nothing to cancel";
     OpenDay();
     OpenCoupon();
@@ -246,7 +247,7 @@ TEST_F(EpsonCouponTest, CancellingTheOpenCouponThenTheLastOneThenNothing) {
     EXPECT_EQ(E().Fiscal_Cancelar_Cupom(), 25) << "the coupon is no longer the last document";
 }
 
-TEST_F(EpsonCouponTest, ClosingMessageIsCutAt448Characters) {
+TEST_F(EpsonEmuCouponTest, ClosingMessageIsCutAt448Characters) {
     OpenDay();
     OpenCoupon();
     SellItem();
@@ -262,7 +263,7 @@ TEST_F(EpsonCouponTest, ClosingMessageIsCutAt448Characters) {
         << "the message is printed in lines of 56";
 }
 
-TEST_F(EpsonCouponTest, CouponAndCashNeedAnOpenFiscalDay) {
+TEST_F(EpsonEmuCouponTest, CouponAndCashNeedAnOpenFiscalDay) {
     EXPECT_EQ(E().Fiscal_Abrir_Cupom("", "", "", "", 1), 20);
     EXPECT_EQ(E().NaoFiscal_Fundo_Troco("1000", 2), 20);
     EXPECT_EQ(E().Fiscal_Abrir_Cupom("", "", "", "", 2), 16);

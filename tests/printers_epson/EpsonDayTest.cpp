@@ -9,7 +9,7 @@ namespace zelt::test {
 
 namespace {
 
-class EpsonDayTest : public EpsonTest {
+class EpsonEmuDayTest : public EpsonTest {
 protected:
     std::string ReductionZ(int expected = 0) const {
         GuardedBuffer crz(6);
@@ -25,7 +25,7 @@ protected:
     }
 };
 
-TEST_F(EpsonDayTest, OpeningTheDayIsOneDocumentAndTheDayDataShowIt) {
+TEST_F(EpsonEmuDayTest, OpeningTheDayIsOneDocumentAndTheDayDataShowIt) {
     const std::string before = DayData();
     EXPECT_EQ(before.substr(64, 3), "000");
     EXPECT_EQ(before.substr(0, 14), std::string(14, '0'));
@@ -40,7 +40,7 @@ TEST_F(EpsonDayTest, OpeningTheDayIsOneDocumentAndTheDayDataShowIt) {
     EXPECT_NE(Tape().find("ABERTURA DE JORNADA FISCAL"), std::string::npos);
 }
 
-TEST_F(EpsonDayTest, ADayOpenOnAPastDateIsPendingAndOnlyTheReductionClearsIt) {
+TEST_F(EpsonEmuDayTest, ADayOpenOnAPastDateIsPendingAndOnlyTheReductionClearsIt) {
     OpenDay();
     SellSimpleCoupon();
     FixClock("12/12/2026 08:00:00");
@@ -62,7 +62,7 @@ TEST_F(EpsonDayTest, ADayOpenOnAPastDateIsPendingAndOnlyTheReductionClearsIt) {
     EXPECT_EQ(DayData().substr(0, 8), "12122026");
 }
 
-TEST_F(EpsonDayTest, TheReductionIsOnceADay) {
+TEST_F(EpsonEmuDayTest, TheReductionIsOnceADay) {
     OpenDay();
     SellSimpleCoupon();
     EXPECT_EQ(ReductionZ(), "000001");
@@ -78,7 +78,7 @@ TEST_F(EpsonDayTest, TheReductionIsOnceADay) {
     EXPECT_EQ(ReductionZ(), "000002");
 }
 
-TEST_F(EpsonDayTest, ACouponLeftOpenIntoTheNextDayTakesOnlyItsCancellation) {
+TEST_F(EpsonEmuDayTest, ACouponLeftOpenIntoTheNextDayTakesOnlyItsCancellation) {
     OpenDay();
     OpenCoupon();
     SellItem();
@@ -90,7 +90,7 @@ TEST_F(EpsonDayTest, ACouponLeftOpenIntoTheNextDayTakesOnlyItsCancellation) {
     EXPECT_EQ(ReductionZ(), "000001");
 }
 
-TEST_F(EpsonDayTest, LastZDataCarryTheDaysFiguresAtTheirPositions) {
+TEST_F(EpsonEmuDayTest, LastZDataCarryTheDaysFiguresAtTheirPositions) {
     GuardedBuffer none(1168, ' ');
     EXPECT_EQ(E().Obter_Dados_Ultima_RZ(none.data()), 29);
     EXPECT_EQ(none.Text(), std::string(1168, ' ')) << "a refused query writes nothing";
@@ -123,7 +123,7 @@ TEST_F(EpsonDayTest, LastZDataCarryTheDaysFiguresAtTheirPositions) {
     EXPECT_NE(Tape().find(FileText(file)), std::string::npos) << "the file is what was printed";
 }
 
-TEST_F(EpsonDayTest, ReadingsAndReductionWaitForTheOpenDocument) {
+TEST_F(EpsonEmuDayTest, ReadingsAndReductionWaitForTheOpenDocument) {
     OpenDay();
     ASSERT_EQ(E().NaoFiscal_Abrir_Relatorio_Gerencial("1"), 0);
     EXPECT_EQ(E().RelatorioFiscal_LeituraX(), 10);
@@ -136,7 +136,7 @@ TEST_F(EpsonDayTest, ReadingsAndReductionWaitForTheOpenDocument) {
     EXPECT_NE(Tape().find("LEITURA X"), std::string::npos);
 }
 
-TEST_F(EpsonDayTest, ClockQueryGivesThePrintersMoment) {
+TEST_F(EpsonEmuDayTest, ClockQueryGivesThePrintersMoment) {
     FixClock("01/01/1980 23:59:58");
     GuardedBuffer b(16);
     ASSERT_EQ(E().Obter_Hora_Relogio(b.data()), 0);

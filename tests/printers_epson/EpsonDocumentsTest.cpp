@@ -13,7 +13,7 @@ std::string Trimmed(const std::string& s) {
     return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-class EpsonDocumentsTest : public EpsonTest {
+class EpsonEmuDocumentsTest : public EpsonTest {
 protected:
     void SetUp() override {
         EpsonTest::SetUp();
@@ -27,7 +27,7 @@ protected:
     }
 };
 
-TEST_F(EpsonDocumentsTest, LinkedReceiptForTheCardPaymentOfTheLastCoupon) {
+TEST_F(EpsonEmuDocumentsTest, LinkedReceiptForTheCardPaymentOfTheLastCoupon) {
     CardCoupon();
     const int coo = Coo();
     ASSERT_EQ(E().NaoFiscal_Abrir_CCD("cartao", "600", 2, "1"), 0);
@@ -55,10 +55,10 @@ struct LinkRefusal {
     int code;
 };
 
-class EpsonLinkRefusalTest : public EpsonDocumentsTest,
-                             public ::testing::WithParamInterface<LinkRefusal> {};
+class EpsonEmuLinkRefusalTest : public EpsonEmuDocumentsTest,
+                                public ::testing::WithParamInterface<LinkRefusal> {};
 
-TEST_P(EpsonLinkRefusalTest, RefusedLinkedReceiptOpensNothing) {
+TEST_P(EpsonEmuLinkRefusalTest, RefusedLinkedReceiptOpensNothing) {
     const LinkRefusal& c = GetParam();
     OpenCoupon();
     SellItem("1000", "2000");
@@ -71,7 +71,7 @@ TEST_P(EpsonLinkRefusalTest, RefusedLinkedReceiptOpensNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Refusals, EpsonLinkRefusalTest,
+    Refusals, EpsonEmuLinkRefusalTest,
     ::testing::Values(LinkRefusal{"CashForm", "Dinheiro", "100", "1", 26},
                       LinkRefusal{"FormNotPaid", "Cheque", "100", "1", 26},
                       LinkRefusal{"UnknownForm", "Vale", "100", "1", 26},
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LinkRefusal{"ValueNotDigits", "Cartao", "1,00", "1", 13}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EpsonDocumentsTest, LinkedReceiptNeedsALiveLastCoupon) {
+TEST_F(EpsonEmuDocumentsTest, LinkedReceiptNeedsALiveLastCoupon) {
     EXPECT_EQ(E().NaoFiscal_Abrir_CCD("Cartao", "100", 2, "1"), 26) << "no coupon yet";
     CardCoupon();
     ASSERT_EQ(E().Fiscal_Cancelar_Cupom(), 0);
@@ -92,7 +92,7 @@ TEST_F(EpsonDocumentsTest, LinkedReceiptNeedsALiveLastCoupon) {
     EXPECT_EQ(E().NaoFiscal_Abrir_CCD("Cartao", "100", 2, "1"), 26) << "not the last document";
 }
 
-TEST_F(EpsonDocumentsTest, ManagementReportLineByLine) {
+TEST_F(EpsonEmuDocumentsTest, ManagementReportLineByLine) {
     const int coo = Coo();
     EXPECT_EQ(E().NaoFiscal_Abrir_Relatorio_Gerencial("2"), 28);
     EXPECT_EQ(E().NaoFiscal_Abrir_Relatorio_Gerencial(""), 28);
@@ -111,7 +111,7 @@ TEST_F(EpsonDocumentsTest, ManagementReportLineByLine) {
     EXPECT_EQ(E().NaoFiscal_Fechar_Relatorio_Gerencial(1), 27);
 }
 
-TEST_F(EpsonDocumentsTest, ProgrammedReportsAreNumberedInOrder) {
+TEST_F(EpsonEmuDocumentsTest, ProgrammedReportsAreNumberedInOrder) {
     WriteState("[Programacao]\nRelatorios=Geral;Caixa\n[Jornada]\nAberta=1\n"
                "Data=11/12/2026\n");
     ASSERT_EQ(E().NaoFiscal_Abrir_Relatorio_Gerencial("2"), 0);
@@ -120,7 +120,7 @@ TEST_F(EpsonDocumentsTest, ProgrammedReportsAreNumberedInOrder) {
     EXPECT_EQ(E().NaoFiscal_Abrir_Relatorio_Gerencial("3"), 28);
 }
 
-TEST_F(EpsonDocumentsTest, CashMovementsAreNonFiscalDocumentsInTheDayTotals) {
+TEST_F(EpsonEmuDocumentsTest, CashMovementsAreNonFiscalDocumentsInTheDayTotals) {
     ASSERT_EQ(E().NaoFiscal_Fundo_Troco("10000", 2), 0);
     ASSERT_EQ(E().NaoFiscal_Sangria("1050", 2), 0);
     EXPECT_EQ(E().NaoFiscal_Sangria("0", 2), 19);
@@ -136,7 +136,7 @@ TEST_F(EpsonDocumentsTest, CashMovementsAreNonFiscalDocumentsInTheDayTotals) {
         << x;
 }
 
-TEST_F(EpsonDocumentsTest, DrawerReadsOpenForItsSeconds) {
+TEST_F(EpsonEmuDocumentsTest, DrawerReadsOpenForItsSeconds) {
     EXPECT_EQ(Status().printer[3], '0');
     ASSERT_EQ(E().Impressora_Abrir_Gaveta(), 0);
     EXPECT_EQ(Status().printer[3], '1');
@@ -152,7 +152,7 @@ TEST_F(EpsonDocumentsTest, DrawerReadsOpenForItsSeconds) {
     EXPECT_EQ(Status().printer[3], '1') << "closing the coupon can pulse the drawer";
 }
 
-TEST_F(EpsonDocumentsTest, PaymentTableHasTwentyRecordsAfterTheCount) {
+TEST_F(EpsonEmuDocumentsTest, PaymentTableHasTwentyRecordsAfterTheCount) {
     CardCoupon();
     GuardedBuffer b(882);
     ASSERT_EQ(E().Obter_Tabela_Pagamentos(b.data()), 0);
@@ -175,7 +175,7 @@ TEST_F(EpsonDocumentsTest, PaymentTableHasTwentyRecordsAfterTheCount) {
     EXPECT_EQ(card.substr(30, 14), "00000000001000");
 }
 
-TEST_F(EpsonDocumentsTest, LongPaymentNamesAreCutToTheirField) {
+TEST_F(EpsonEmuDocumentsTest, LongPaymentNamesAreCutToTheirField) {
     WriteState("[Programacao]\nFormasPagamento=Dinheiro;Cartao de credito Visa\n");
     GuardedBuffer b(882);
     ASSERT_EQ(E().Obter_Tabela_Pagamentos(b.data()), 0);
@@ -189,7 +189,7 @@ TEST_F(EpsonDocumentsTest, LongPaymentNamesAreCutToTheirField) {
         << "the form is known by the name the table shows";
 }
 
-TEST_F(EpsonDocumentsTest, RateTableWalkedAsTheHostDoesGivesTheIcmsRates) {
+TEST_F(EpsonEmuDocumentsTest, RateTableWalkedAsTheHostDoesGivesTheIcmsRates) {
     GuardedBuffer b(554);
     ASSERT_EQ(E().Obter_Tabela_Aliquotas(b.data()), 0);
     const std::string table = b.Text();
@@ -202,7 +202,7 @@ TEST_F(EpsonDocumentsTest, RateTableWalkedAsTheHostDoesGivesTheIcmsRates) {
     EXPECT_EQ(table.substr(4 * 23, 6), "S 0500");
 }
 
-TEST_F(EpsonDocumentsTest, TruncationFlagFollowsTheProgramming) {
+TEST_F(EpsonEmuDocumentsTest, TruncationFlagFollowsTheProgramming) {
     GuardedBuffer round(3), factory(4);
     ASSERT_EQ(E().Obter_Arredonda_Trunca_Fabricacao(round.data(), factory.data()), 0);
     EXPECT_EQ(round.Text(), "S");

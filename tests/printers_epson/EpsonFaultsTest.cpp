@@ -12,9 +12,9 @@ namespace zelt::test {
 
 namespace {
 
-class EpsonFaultsTest : public EpsonTest {};
+class EpsonEmuFaultsTest : public EpsonTest {};
 
-TEST_F(EpsonFaultsTest, APrinterThatIsOffAnswersNothingAndChangesNothing) {
+TEST_F(EpsonEmuFaultsTest, APrinterThatIsOffAnswersNothingAndChangesNothing) {
     OpenDay();
     const std::string counters = Counters();
     const std::string tape = Tape();
@@ -40,7 +40,7 @@ TEST_F(EpsonFaultsTest, APrinterThatIsOffAnswersNothingAndChangesNothing) {
         << "calls to a printer that is off are journaled too";
 }
 
-TEST_F(EpsonFaultsTest, PaperOutStopsPrintingButNotQueries) {
+TEST_F(EpsonEmuFaultsTest, PaperOutStopsPrintingButNotQueries) {
     OpenDay();
     AddFaults("[Printer]\nPaperOut=1\nPaperLow=1\n");
     EXPECT_EQ(E().Fiscal_Abrir_Cupom("", "", "", "", 1), 30);
@@ -56,7 +56,7 @@ TEST_F(EpsonFaultsTest, PaperOutStopsPrintingButNotQueries) {
     EXPECT_EQ(Status().printer, "1001000000000000") << "only the drawer is still open";
 }
 
-TEST_F(EpsonFaultsTest, ARefusalIsUsedOnceAndReportedByTheStatusQuery) {
+TEST_F(EpsonEmuFaultsTest, ARefusalIsUsedOnceAndReportedByTheStatusQuery) {
     OpenDay();
     OpenCoupon();
     AddFaults("[Refuse]\nEPSON_Fiscal_Vender_Item=77\n");
@@ -68,7 +68,7 @@ TEST_F(EpsonFaultsTest, ARefusalIsUsedOnceAndReportedByTheStatusQuery) {
     EXPECT_EQ(E().Fiscal_Vender_Item("1", "X", "1000", 3, "UN", "100", 2, "1800", 1), 0);
 }
 
-TEST_F(EpsonFaultsTest, TheStatusQueryDoesNotBecomeTheLastCall) {
+TEST_F(EpsonEmuFaultsTest, TheStatusQueryDoesNotBecomeTheLastCall) {
     OpenDay();
     EXPECT_EQ(E().Fiscal_Cancelar_Cupom(), 25);
     EXPECT_EQ(CommandReturn(), "0025");
@@ -83,7 +83,7 @@ TEST_F(EpsonFaultsTest, TheStatusQueryDoesNotBecomeTheLastCall) {
     EXPECT_EQ(CommandReturn(), "0000") << "any other query is a call of its own";
 }
 
-TEST_F(EpsonFaultsTest, ARestartedHostFindsTheCouponWhereItWas) {
+TEST_F(EpsonEmuFaultsTest, ARestartedHostFindsTheCouponWhereItWas) {
     OpenDay();
     OpenCoupon();
     SellItem("1000", "1000");
@@ -98,7 +98,7 @@ TEST_F(EpsonFaultsTest, ARestartedHostFindsTheCouponWhereItWas) {
     EXPECT_EQ(E().Fiscal_Fechar_Cupom(1, 0), 0);
 }
 
-TEST_F(EpsonFaultsTest, TheStateFileIsReplacedWholeAndLeavesNoTemporaryFiles) {
+TEST_F(EpsonEmuFaultsTest, TheStateFileIsReplacedWholeAndLeavesNoTemporaryFiles) {
     OpenDay();
     SellSimpleCoupon();
     for (const auto& entry : std::filesystem::directory_iterator(dir_))
@@ -106,7 +106,7 @@ TEST_F(EpsonFaultsTest, TheStateFileIsReplacedWholeAndLeavesNoTemporaryFiles) {
     EXPECT_EQ(TIniFile(Path("state.ini")).ReadString("Contadores", "CCF", ""), "1");
 }
 
-TEST_F(EpsonFaultsTest, OwnFilesThatCannotBeReadGiveTheirOwnCode) {
+TEST_F(EpsonEmuFaultsTest, OwnFilesThatCannotBeReadGiveTheirOwnCode) {
     std::filesystem::create_directory(Path("state.ini"));
     EXPECT_EQ(E().RelatorioFiscal_Abrir_Jornada(), 3);
     GuardedBuffer b(101);
@@ -114,7 +114,7 @@ TEST_F(EpsonFaultsTest, OwnFilesThatCannotBeReadGiveTheirOwnCode) {
     EXPECT_EQ(b.Text(), "");
 }
 
-TEST_F(EpsonFaultsTest, JournalWritesEachCallTheWayItWasMade) {
+TEST_F(EpsonEmuFaultsTest, JournalWritesEachCallTheWayItWasMade) {
     OpenDay();
     OpenCoupon();
     EXPECT_EQ(
@@ -131,7 +131,7 @@ TEST_F(EpsonFaultsTest, JournalWritesEachCallTheWayItWasMade) {
     EXPECT_EQ(lines[lines.size() - 3], "EPSON_Fiscal_Abrir_Cupom(\"\",\"\",\"\",\"\",1)");
 }
 
-TEST_F(EpsonFaultsTest, AnswersCanBeReplacedForOneBufferOrAWholeFunction) {
+TEST_F(EpsonEmuFaultsTest, AnswersCanBeReplacedForOneBufferOrAWholeFunction) {
     AddFaults("[Answers]\nEPSON_Obter_Estado_ImpressoraEX.retorno=0099\n"
               "EPSON_Obter_Contadores=12345\n");
     const EpsonStatus s = Status();
@@ -140,7 +140,7 @@ TEST_F(EpsonFaultsTest, AnswersCanBeReplacedForOneBufferOrAWholeFunction) {
     EXPECT_EQ(Counters(), "12345");
 }
 
-TEST_F(EpsonFaultsTest, TheClockCanRunAheadOfLocalTime) {
+TEST_F(EpsonEmuFaultsTest, TheClockCanRunAheadOfLocalTime) {
     WriteFaults("[Clock]\nOffset=86400\n");
     GuardedBuffer b(16);
     ASSERT_EQ(E().Obter_Hora_Relogio(b.data()), 0);
@@ -162,7 +162,7 @@ namespace {
 
 // Two programs driving one printer, as a host and a tool may on the shop's machine: no command
 // may be lost between one's load and save of the state file.
-TEST_F(EpsonFaultsTest, TwoProcessesOnOneStateFileLoseNoCommand) {
+TEST_F(EpsonEmuFaultsTest, TwoProcessesOnOneStateFileLoseNoCommand) {
     OpenDay();
     constexpr int kEach = 40;
     const pid_t child = fork();

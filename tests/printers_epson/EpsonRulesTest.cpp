@@ -14,7 +14,7 @@ struct ScaledCase {
     std::int64_t value;
 };
 
-TEST(EpsonRulesTest, DigitStringsWithTheirDecimalsCount) {
+TEST(EpsonEmuRulesTest, DigitStringsWithTheirDecimalsCount) {
     const ScaledCase cases[] = {
         {"1250", 2, 2, code::Ok, 1250},
         {"1250", 2, 3, code::Ok, 12500},
@@ -36,7 +36,7 @@ TEST(EpsonRulesTest, DigitStringsWithTheirDecimalsCount) {
     }
 }
 
-TEST(EpsonRulesTest, TaxTextsBecomeTableKeys) {
+TEST(EpsonEmuRulesTest, TaxTextsBecomeTableKeys) {
     const std::vector<std::string> rates = {"T1800", "S0500"};
     const struct {
         const char* text;
@@ -64,7 +64,7 @@ TEST(EpsonRulesTest, TaxTextsBecomeTableKeys) {
     }
 }
 
-TEST(EpsonRulesTest, FieldsKeepTheirWidth) {
+TEST(EpsonEmuRulesTest, FieldsKeepTheirWidth) {
     EXPECT_EQ(Field(42, 6), "000042");
     EXPECT_EQ(Field(1234567, 6), "234567");
     EXPECT_EQ(Field(-5, 4), "0000");
