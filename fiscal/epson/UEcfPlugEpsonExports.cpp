@@ -135,9 +135,11 @@ ZELT_EPSON_EXPORT(bool, ImpressoraLigada, (void), EcfImpressoraLigadaFn) {
 ZELT_EPSON_EXPORT(bool, VerificaStatusImpressora, (bool* FimPapel, const char* Contexto),
                   EcfVerificaStatusImpressoraFn) {
     return Guardar(false, [&] {
-        bool fimPapel = Ler(FimPapel);
+        // A failed read leaves the host's FimPapel unwritten, as it leaves every flag.
+        bool fimPapel = false;
         const bool ok = e::VerificaStatusImpressora(fimPapel, In(Contexto));
-        Escrever(FimPapel, fimPapel);
+        if (ok)
+            Escrever(FimPapel, fimPapel);
         return ok;
     });
 }
@@ -185,7 +187,7 @@ ZELT_EPSON_EXPORT(int32_t, ReducaoZSeNecessario, (void), EcfReducaoZSeNecessario
 }
 ZELT_EPSON_EXPORT(bool, DtUltimaReducaoZ, (double* DataHora), EcfDtUltimaReducaoZFn) {
     return Guardar(false, [&] {
-        double valor = Ler(DataHora);
+        double valor = 0;
         const bool ok = e::DtUltimaReducaoZ(valor);
         Escrever(DataHora, valor);
         return ok;
@@ -194,11 +196,13 @@ ZELT_EPSON_EXPORT(bool, DtUltimaReducaoZ, (double* DataHora), EcfDtUltimaReducao
 ZELT_EPSON_EXPORT(bool, DtUltimaReducaoZStr, (const char** Data, const char** Hora),
                   EcfDtUltimaReducaoZStrFn) {
     return Guardar(false, [&] {
-        std::string data = In(Data ? *Data : nullptr);
-        std::string hora = In(Hora ? *Hora : nullptr);
+        std::string data;
+        std::string hora;
         const bool ok = e::DtUltimaReducaoZStr(data, hora);
-        SaidaEm(Data, data);
-        SaidaEm(Hora, hora);
+        if (ok) {
+            SaidaEm(Data, data);
+            SaidaEm(Hora, hora);
+        }
         return ok;
     });
 }
@@ -450,7 +454,7 @@ ZELT_EPSON_EXPORT(bool, ProgramaTruncamento, (void), EcfProgramaTruncamentoFn) {
 }
 ZELT_EPSON_EXPORT(bool, VerificaTruncamento, (bool* Truncando), EcfVerificaTruncamentoFn) {
     return Guardar(false, [&] {
-        bool truncando = Ler(Truncando);
+        bool truncando = false;
         const bool ok = e::VerificaTruncamento(truncando);
         Escrever(Truncando, truncando);
         return ok;

@@ -45,8 +45,8 @@ void PegarDadosPorta(const char* Porta, int32_t Valor) ZELT_ECF_EPSON_NOEXCEPT;
 void Teste(void) ZELT_ECF_EPSON_NOEXCEPT;
 bool ImpressoraLigada(void) ZELT_ECF_EPSON_NOEXCEPT;
 /* Reads the printer state into the status record (pfFimPapel, pfCupomAberto) and FimPapel; false
- * and nothing changed when the state cannot be read. Contexto heads the message box shown when
- * the last command was refused. */
+ * and nothing changed (FimPapel not written) when the state cannot be read. Contexto heads the
+ * message box shown when the last command was refused. */
 bool VerificaStatusImpressora(bool* FimPapel, const char* Contexto) ZELT_ECF_EPSON_NOEXCEPT;
 ZeltPrinterStatus ExternarRetornoImpressora(void) ZELT_ECF_EPSON_NOEXCEPT;
 bool PodeVender(void) ZELT_ECF_EPSON_NOEXCEPT;
@@ -61,7 +61,7 @@ void LeituraX(void) ZELT_ECF_EPSON_NOEXCEPT;
 bool ReducaoZ(void) ZELT_ECF_EPSON_NOEXCEPT;
 int32_t ReducaoZSeNecessario(void) ZELT_ECF_EPSON_NOEXCEPT;
 bool DtUltimaReducaoZ(double* DataHora) ZELT_ECF_EPSON_NOEXCEPT;
-/* On failure *Data and *Hora keep the texts the host passed in. */
+/* On failure *Data and *Hora are not written. */
 bool DtUltimaReducaoZStr(const char** Data, const char** Hora) ZELT_ECF_EPSON_NOEXCEPT;
 bool DtMovimentoUltimaReducao(double* DataHora) ZELT_ECF_EPSON_NOEXCEPT;
 

@@ -291,6 +291,15 @@ TEST_F(EpsonHost, PegarDadosImprWithoutAnyReduction) {
     ASSERT_EQ(lista.size(), 16u);
     EXPECT_EQ(lista.front(), "NumFabric=000000");
     EXPECT_EQ(lista.back().rfind("DTMov=", 0), 0u);
+
+    const char* data = "antes";
+    const char* hora = "antes";
+    EXPECT_FALSE(Op<EcfDtUltimaReducaoZStrFn>("DtUltimaReducaoZStr")(&data, &hora));
+    EXPECT_STREQ(data, "antes");
+    EXPECT_STREQ(hora, "antes");
+    double dt = 5;
+    EXPECT_FALSE(Op<EcfDtUltimaReducaoZFn>("DtUltimaReducaoZ")(&dt));
+    EXPECT_EQ(dt, 0);
 }
 
 TEST_F(EpsonHost, APrinterWhoseStatusCannotBeReadChangesNoFlag) {
@@ -302,9 +311,9 @@ TEST_F(EpsonHost, APrinterWhoseStatusCannotBeReadChangesNoFlag) {
     EXPECT_TRUE(before & (1u << ZeltPfFimPapel));
 
     Faults("[Printer]\nOff=1\n");
-    bool outro = false;
+    bool outro = true;
     EXPECT_FALSE(Op<EcfVerificaStatusImpressoraFn>("VerificaStatusImpressora")(&outro, "x"));
-    EXPECT_FALSE(outro);
+    EXPECT_TRUE(outro); // left as the host had it
     EXPECT_EQ(Flags(), before);
     EXPECT_FALSE(Op<EcfImpressoraLigadaFn>("ImpressoraLigada")());
     EXPECT_TRUE(messages_.empty());
