@@ -5,6 +5,9 @@
 #include "fiscal/epson/UInterfaceEpson.h"
 #include "platform/rtl/Errors.h"
 
+#include <cstdio>
+#include <fstream>
+
 namespace zelt {
 namespace {
 
@@ -270,11 +273,24 @@ TEST_F(EpsonStatus, AMissingFunctionIsNamedAndTheOthersStillWork) {
         << boxes[0];
 }
 
-TEST_F(EpsonStatus, TheLibraryFolderComesFromTheEnvironmentFirst) {
+TEST_F(EpsonStatus, TheLibraryFolderComesFromTheEnvironmentThenTheIniThenThePlugInFolder) {
     setenv(e::InterfaceEpsonDirEnv, "/tmp/zelt-epson-lib", 1);
     EXPECT_EQ(e::TInterfaceEpson::PastaBiblioteca(), "/tmp/zelt-epson-lib/");
+
     unsetenv(e::InterfaceEpsonDirEnv);
     EXPECT_EQ(e::TInterfaceEpson::PastaBiblioteca(), e::TInterfaceEpson::PastaPlugin());
+
+    // The INI file beside the plug-in sends it to the stand-in library.
+    const std::string ini = e::TInterfaceEpson::PastaPlugin() + e::EpsonPluginIniName;
+    std::ofstream(ini, std::ios::binary)
+        << "[interfaceepson]\r\npasta = " << BinDir() << "fake_epson\r\n";
+    const std::string pasta = e::TInterfaceEpson::PastaBiblioteca();
+    e::TInterfaceEpson::Instance().Descarregar();
+    const bool ligada = e::ImpressoraLigada();
+    std::remove(ini.c_str());
+    EXPECT_EQ(pasta, BinDir() + "fake_epson/");
+    EXPECT_TRUE(ligada);
+    EXPECT_EQ(Calls("EPSON_Obter_Estado_Impressora").size(), 1u);
 }
 
 } // namespace
