@@ -3,8 +3,8 @@
 // exception leaves here: a platform error becomes the operation's failure value and the calling
 // thread's last error.
 #include "fiscal/daruma/UEcfPlugDaruma.h"
-#include "platform/rtl/Errors.h"
 #include "platform/rtl/Export.h"
+#include "platform/rtl/ExportBoundary.h"
 #include "zelt/ecfplug_daruma.h"
 
 #include <cstring>
@@ -18,58 +18,7 @@ namespace {
 
 namespace d = zelt::ecfdaruma;
 
-// Texts handed out stay valid until the thread's next call into the plug-in.
-thread_local std::deque<std::string> saidas;
-thread_local std::string ultimoErro;
-
-const char* Saida(std::string texto) {
-    saidas.push_back(std::move(texto));
-    return saidas.back().c_str();
-}
-
-void SaidaEm(const char** destino, std::string texto) {
-    if (destino)
-        *destino = Saida(std::move(texto));
-}
-
-std::string In(const char* texto) {
-    return texto ? std::string(texto) : std::string();
-}
-
-void Registrar(const std::exception& e) {
-    if (const auto* z = dynamic_cast<const zelt::Exception*>(&e))
-        ultimoErro = z->ClassAndMessage();
-    else
-        ultimoErro = std::string("Exception: ") + e.what();
-}
-
-// The previous call's texts live until this call is over, so a host may pass one of them back in.
-template <class F> auto Guardar(decltype(std::declval<F>()()) falha, F&& operacao) noexcept {
-    std::deque<std::string> anteriores;
-    anteriores.swap(saidas);
-    ultimoErro.clear();
-    try {
-        return operacao();
-    } catch (const std::exception& e) {
-        Registrar(e);
-    } catch (...) {
-        ultimoErro = "Exception: unknown error";
-    }
-    return falha;
-}
-
-template <class F> void GuardarVoid(F&& operacao) noexcept {
-    std::deque<std::string> anteriores;
-    anteriores.swap(saidas);
-    ultimoErro.clear();
-    try {
-        operacao();
-    } catch (const std::exception& e) {
-        Registrar(e);
-    } catch (...) {
-        ultimoErro = "Exception: unknown error";
-    }
-}
+thread_local zelt::ExportBoundary fronteira;
 
 // Out parameters are written only when the operation ends normally, and only when given.
 template <class T> void Escrever(T* destino, const T& valor) {
@@ -95,32 +44,32 @@ template <class T> T Ler(const T* origem) {
     extern "C" ret EcfPlugDarumaInterno_##name params noexcept
 
 ZELT_C_EXPORT const char* EcfPlugDarumaUltimoErro(void) noexcept {
-    return ultimoErro.c_str();
+    return fronteira.LastError();
 }
 
 // ---- start-up, port and printer state --------------------------------------------------------
 
 ZELT_DARUMA_EXPORT(void, Iniciar, (void), EcfIniciarFn) {
-    GuardarVoid([] { d::Iniciar(); });
+    fronteira.GuardVoid([] { d::Iniciar(); });
 }
 ZELT_DARUMA_EXPORT(bool, AbrirPorta, (void), EcfAbrirPortaFn) {
-    return Guardar(false, [] { return true; });
+    return fronteira.Guard(false, [] { return true; });
 }
 ZELT_DARUMA_EXPORT(void, FecharPorta, (void), EcfFecharPortaFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(void, AjustePorta, (const char*), EcfAjustePortaFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(void, Teste, (void), EcfTesteFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(bool, ImpressoraLigada, (void), EcfImpressoraLigadaFn) {
-    return Guardar(false, [] { return d::ImpressoraLigada(); });
+    return fronteira.Guard(false, [] { return d::ImpressoraLigada(); });
 }
 ZELT_DARUMA_EXPORT(bool, VerificaStatusImpressora, (bool* FimPapel),
                    EcfVerificaStatusImpressoraDarumaFn) {
-    return Guardar(false, [&] {
+    return fronteira.Guard(false, [&] {
         bool fimPapel = false;
         const bool ok = d::VerificaStatusImpressora(fimPapel);
         Escrever(FimPapel, fimPapel);
@@ -129,16 +78,16 @@ ZELT_DARUMA_EXPORT(bool, VerificaStatusImpressora, (bool* FimPapel),
 }
 ZELT_DARUMA_EXPORT(ZeltPrinterStatus, ExternarRetornoImpressora, (void),
                    EcfExternarRetornoImpressoraFn) {
-    return Guardar(ZeltPrinterStatus{}, [] { return d::StatusRecord(); });
+    return fronteira.Guard(ZeltPrinterStatus{}, [] { return d::StatusRecord(); });
 }
 ZELT_DARUMA_EXPORT(bool, PodeVender, (void), EcfPodeVenderFn) {
-    return Guardar(false, [] { return true; });
+    return fronteira.Guard(false, [] { return true; });
 }
 ZELT_DARUMA_EXPORT(double, DataCompilacao, (void), EcfDataCompilacaoFn) {
-    return Guardar(0.0, [] { return d::DataCompilacao(); });
+    return fronteira.Guard(0.0, [] { return d::DataCompilacao(); });
 }
 ZELT_DARUMA_EXPORT(bool, DataHoraImpr, (double* DataHora), EcfDataHoraImprFn) {
-    return Guardar(false, [&] {
+    return fronteira.Guard(false, [&] {
         double valor = Ler(DataHora);
         const bool ok = d::DataHoraImpr(valor);
         Escrever(DataHora, valor);
@@ -149,51 +98,52 @@ ZELT_DARUMA_EXPORT(bool, DataHoraImpr, (double* DataHora), EcfDataHoraImprFn) {
 // ---- fiscal day ------------------------------------------------------------------------------
 
 ZELT_DARUMA_EXPORT(void, AberturaDoDia, (void), EcfAberturaDoDiaFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(void, FechamentoDoDia, (void), EcfFechamentoDoDiaFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(bool, DiaAberto, (void), EcfDiaAbertoFn) {
-    return Guardar(false, [] { return true; });
+    return fronteira.Guard(false, [] { return true; });
 }
 ZELT_DARUMA_EXPORT(double, DtUltimoMovimento, (void), EcfDtUltimoMovimentoFn) {
-    return Guardar(0.0, [] { return 0.0; });
+    return fronteira.Guard(0.0, [] { return 0.0; });
 }
 ZELT_DARUMA_EXPORT(void, LeituraX, (void), EcfLeituraXFn) {
-    GuardarVoid([] { d::LeituraX(); });
+    fronteira.GuardVoid([] { d::LeituraX(); });
 }
 ZELT_DARUMA_EXPORT(bool, ReducaoZ, (void), EcfReducaoZFn) {
-    return Guardar(false, [] { return d::ReducaoZ(); });
+    return fronteira.Guard(false, [] { return d::ReducaoZ(); });
 }
 ZELT_DARUMA_EXPORT(int32_t, ReducaoZSeNecessario, (void), EcfReducaoZSeNecessarioFn) {
-    return Guardar(int32_t{0}, [] { return static_cast<int32_t>(d::ReducaoZSeNecessario()); });
+    return fronteira.Guard(int32_t{0},
+                           [] { return static_cast<int32_t>(d::ReducaoZSeNecessario()); });
 }
 ZELT_DARUMA_EXPORT(bool, DtUltimaReducaoZ, (double*), EcfDtUltimaReducaoZFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 ZELT_DARUMA_EXPORT(bool, DtUltimaReducaoZStr, (const char** Data, const char** Hora),
                    EcfDtUltimaReducaoZStrFn) {
-    return Guardar(false, [&] {
-        SaidaEm(Data, "");
-        SaidaEm(Hora, "");
+    return fronteira.Guard(false, [&] {
+        fronteira.OutTo(Data, "");
+        fronteira.OutTo(Hora, "");
         return false;
     });
 }
 ZELT_DARUMA_EXPORT(bool, DtMovimentoUltimaReducao, (double*), EcfDtMovimentoUltimaReducaoFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 
 // ---- fiscal coupon ---------------------------------------------------------------------------
 
 ZELT_DARUMA_EXPORT(int32_t, RetornaCliPos, (void), EcfRetornaCliPosFn) {
-    return Guardar(int32_t{ZeltCpAntesMens}, [] { return int32_t{ZeltCpAntesMens}; });
+    return fronteira.Guard(int32_t{ZeltCpAntesMens}, [] { return int32_t{ZeltCpAntesMens}; });
 }
 ZELT_DARUMA_EXPORT(bool, AbreCupom,
                    (int32_t * NumeroCupom, double* DataHora, int32_t* CasasQtd,
                     int32_t* CasasValor),
                    EcfAbreCupomFn) {
-    return Guardar(false, [&] {
+    return fronteira.Guard(false, [&] {
         int numero = Ler(NumeroCupom), casasQtd = Ler(CasasQtd), casasValor = Ler(CasasValor);
         double momento = Ler(DataHora);
         const bool ok = d::AbreCupom(numero, momento, casasQtd, casasValor);
@@ -206,127 +156,132 @@ ZELT_DARUMA_EXPORT(bool, AbreCupom,
 }
 ZELT_DARUMA_EXPORT(bool, IdConsumidor, (const char* Texto1, const char* Texto2, const char* Texto3),
                    EcfIdConsumidorFn) {
-    return Guardar(false, [&] { return d::IdConsumidor(In(Texto1), In(Texto2), In(Texto3)); });
+    return fronteira.Guard(false, [&] {
+        return d::IdConsumidor(fronteira.In(Texto1), fronteira.In(Texto2), fronteira.In(Texto3));
+    });
 }
 ZELT_DARUMA_EXPORT(bool, ImprimirItem,
                    (const char* pCodigo, const char* pDescricao, const char* pAliquota,
                     const char* pQuantidade, const char* pValorUnitario, const char* pDesconto,
                     const char* pAcrescimo, const char* pDptoCod, const char* pUnidadeMedida),
                    EcfImprimirItemFn) {
-    return Guardar(false, [&] {
-        return d::ImprimirItem(In(pCodigo), In(pDescricao), In(pAliquota), In(pQuantidade),
-                               In(pValorUnitario), In(pDesconto), In(pAcrescimo), In(pDptoCod),
-                               In(pUnidadeMedida));
+    return fronteira.Guard(false, [&] {
+        return d::ImprimirItem(
+            fronteira.In(pCodigo), fronteira.In(pDescricao), fronteira.In(pAliquota),
+            fronteira.In(pQuantidade), fronteira.In(pValorUnitario), fronteira.In(pDesconto),
+            fronteira.In(pAcrescimo), fronteira.In(pDptoCod), fronteira.In(pUnidadeMedida));
     });
 }
 ZELT_DARUMA_EXPORT(bool, DescontoItem, (const char* Item, double Valor), EcfDescontoItemFn) {
-    return Guardar(false, [&] { return d::DescontoItem(In(Item), Valor); });
+    return fronteira.Guard(false, [&] { return d::DescontoItem(fronteira.In(Item), Valor); });
 }
 ZELT_DARUMA_EXPORT(bool, CancelaItem, (const char* Item), EcfCancelaItemFn) {
-    return Guardar(false, [&] { return d::CancelaItem(In(Item)); });
+    return fronteira.Guard(false, [&] { return d::CancelaItem(fronteira.In(Item)); });
 }
 ZELT_DARUMA_EXPORT(bool, FecharCupomInicio, (const char* Desconto), EcfFecharCupomInicioFn) {
-    return Guardar(false, [&] { return d::FecharCupomInicio(In(Desconto)); });
+    return fronteira.Guard(false, [&] { return d::FecharCupomInicio(fronteira.In(Desconto)); });
 }
 ZELT_DARUMA_EXPORT(bool, FecharCupomFP, (const char* FormaPgto, const char* Valor),
                    EcfFecharCupomFPFn) {
-    return Guardar(false, [&] { return d::FecharCupomFP(In(FormaPgto), In(Valor)); });
+    return fronteira.Guard(
+        false, [&] { return d::FecharCupomFP(fronteira.In(FormaPgto), fronteira.In(Valor)); });
 }
 ZELT_DARUMA_EXPORT(bool, FecharCupomFim, (const char* Mensagem), EcfFecharCupomFimFn) {
-    return Guardar(false, [&] { return d::FecharCupomFim(In(Mensagem)); });
+    return fronteira.Guard(false, [&] { return d::FecharCupomFim(fronteira.In(Mensagem)); });
 }
 ZELT_DARUMA_EXPORT(bool, OfereceFechamentoResumido, (void), EcfOfereceFechamentoResumidoFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 ZELT_DARUMA_EXPORT(bool, FecharCupomResumido, (const char*, const char*),
                    EcfFecharCupomResumidoFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 ZELT_DARUMA_EXPORT(int32_t, CancelaCupom, (int32_t, const char*), EcfCancelaCupomFn) {
-    return Guardar(int32_t{0}, [] { return static_cast<int32_t>(d::CancelaCupom()); });
+    return fronteira.Guard(int32_t{0}, [] { return static_cast<int32_t>(d::CancelaCupom()); });
 }
 ZELT_DARUMA_EXPORT(bool, CupomAberto, (void), EcfCupomAbertoFn) {
-    return Guardar(false, [] { return d::CupomAberto(); });
+    return fronteira.Guard(false, [] { return d::CupomAberto(); });
 }
 ZELT_DARUMA_EXPORT(void, AjustarCupomNLinsFinal, (int32_t), EcfAjustarCupomNLinsFinalFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(void, PrevineValorItem, (double), EcfPrevineValorItemFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 
 // ---- cash, linked receipts, management reports, drawer ---------------------------------------
 
 ZELT_DARUMA_EXPORT(bool, Sangria, (double Valor), EcfSangriaFn) {
-    return Guardar(false, [&] { return d::Sangria(Valor); });
+    return fronteira.Guard(false, [&] { return d::Sangria(Valor); });
 }
 ZELT_DARUMA_EXPORT(bool, Suprimento, (double Valor), EcfSuprimentoFn) {
-    return Guardar(false, [&] { return d::Suprimento(Valor); });
+    return fronteira.Guard(false, [&] { return d::Suprimento(Valor); });
 }
 ZELT_DARUMA_EXPORT(bool, AbreVinculado, (const char* FormaPgto, double Valor, int32_t COO),
                    EcfAbreVinculadoFn) {
-    return Guardar(false, [&] { return d::AbreVinculado(In(FormaPgto), Valor, COO); });
+    return fronteira.Guard(false,
+                           [&] { return d::AbreVinculado(fronteira.In(FormaPgto), Valor, COO); });
 }
 ZELT_DARUMA_EXPORT(bool, UsaVinculado, (const char* Texto, const char*), EcfUsaVinculadoFn) {
-    return Guardar(false, [&] { return d::UsaVinculado(In(Texto)); });
+    return fronteira.Guard(false, [&] { return d::UsaVinculado(fronteira.In(Texto)); });
 }
 ZELT_DARUMA_EXPORT(bool, UsaVinc, (const char* Texto), EcfUsaVincFn) {
-    return Guardar(false, [&] { return d::UsaVinc(In(Texto)); });
+    return fronteira.Guard(false, [&] { return d::UsaVinc(fronteira.In(Texto)); });
 }
 ZELT_DARUMA_EXPORT(bool, FechaVinculado, (void), EcfFechaVinculadoFn) {
-    return Guardar(false, [] { return d::FechaVinculado(); });
+    return fronteira.Guard(false, [] { return d::FechaVinculado(); });
 }
 ZELT_DARUMA_EXPORT(bool, RelatorioGerencial, (const char* pSL), EcfRelatorioGerencialFn) {
-    return Guardar(false, [&] { return d::RelatorioGerencialStr(In(pSL)); });
+    return fronteira.Guard(false, [&] { return d::RelatorioGerencialStr(fronteira.In(pSL)); });
 }
 ZELT_DARUMA_EXPORT(bool, RelatorioGerencialStr, (const char* Texto), EcfRelatorioGerencialStrFn) {
-    return Guardar(false, [&] { return d::RelatorioGerencialStr(In(Texto)); });
+    return fronteira.Guard(false, [&] { return d::RelatorioGerencialStr(fronteira.In(Texto)); });
 }
 ZELT_DARUMA_EXPORT(bool, AbreGerencial, (void), EcfAbreGerencialFn) {
-    return Guardar(false, [] { return d::AbreGerencial(); });
+    return fronteira.Guard(false, [] { return d::AbreGerencial(); });
 }
 ZELT_DARUMA_EXPORT(bool, UsaGerencial, (const char* Texto), EcfUsaGerencialFn) {
-    return Guardar(false, [&] { return d::UsaGerencial(In(Texto)); });
+    return fronteira.Guard(false, [&] { return d::UsaGerencial(fronteira.In(Texto)); });
 }
 ZELT_DARUMA_EXPORT(bool, FechaGerencial, (void), EcfFechaGerencialFn) {
-    return Guardar(false, [] { return d::FechaGerencial(); });
+    return fronteira.Guard(false, [] { return d::FechaGerencial(); });
 }
 ZELT_DARUMA_EXPORT(bool, GavetaAberta, (void), EcfGavetaAbertaFn) {
-    return Guardar(false, [] { return d::GavetaAberta(); });
+    return fronteira.Guard(false, [] { return d::GavetaAberta(); });
 }
 ZELT_DARUMA_EXPORT(void, AcionaGaveta, (void), EcfAcionaGavetaFn) {
-    GuardarVoid([] { d::AcionaGaveta(); });
+    fronteira.GuardVoid([] { d::AcionaGaveta(); });
 }
 
 // ---- tables, identification, counters --------------------------------------------------------
 
 ZELT_DARUMA_EXPORT(const char*, RetornoAliquotas, (void), EcfRetornoAliquotasFn) {
-    return Guardar("", [] { return Saida(d::RetornoAliquotas()); });
+    return fronteira.Guard("", [] { return fronteira.Out(d::RetornoAliquotas()); });
 }
 ZELT_DARUMA_EXPORT(const char*, DescricoesFiscais, (void), EcfDescricoesFiscaisFn) {
-    return Guardar("", [] { return Saida(d::DescricoesFiscais()); });
+    return fronteira.Guard("", [] { return fronteira.Out(d::DescricoesFiscais()); });
 }
 ZELT_DARUMA_EXPORT(bool, ColocaTributos, (const char*), EcfColocaTributosFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 ZELT_DARUMA_EXPORT(void, PegarCliche, (const char**), EcfPegarClicheFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(bool, MarcaImpr, (const char** Marca, const char** Modelo, const char** TipoEcf),
                    EcfMarcaImprFn) {
-    return Guardar(false, [&] {
+    return fronteira.Guard(false, [&] {
         std::string marca, modelo, tipo;
         const bool ok = d::MarcaImpr(marca, modelo, tipo);
-        SaidaEm(Marca, marca);
-        SaidaEm(Modelo, modelo);
-        SaidaEm(TipoEcf, tipo);
+        fronteira.OutTo(Marca, marca);
+        fronteira.OutTo(Modelo, modelo);
+        fronteira.OutTo(TipoEcf, tipo);
         return ok;
     });
 }
 
 #define ZELT_DARUMA_FIXED_TEXT(name, value)                                                        \
     ZELT_DARUMA_EXPORT(const char*, name, (void), EcfTextoFn) {                                    \
-        return Guardar("", [] { return Saida(value); });                                           \
+        return fronteira.Guard("", [] { return fronteira.Out(value); });                           \
     }
 ZELT_DARUMA_FIXED_TEXT(TipoECF, "")
 ZELT_DARUMA_FIXED_TEXT(VersaoSoft, "")
@@ -340,42 +295,42 @@ ZELT_DARUMA_FIXED_TEXT(ContadorReducaoZ, "")
 #undef ZELT_DARUMA_FIXED_TEXT
 
 ZELT_DARUMA_EXPORT(bool, PegarDadosImpr, (const char**), EcfPegarDadosImprFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 ZELT_DARUMA_EXPORT(bool, RetornarDadosECF,
                    (const char**, const char**, const char**, const char** T4, const char** T5,
                     const char**),
                    EcfRetornarDadosECFFn) {
-    return Guardar(false, [&] {
-        SaidaEm(T4, "");
-        SaidaEm(T5, "");
+    return fronteira.Guard(false, [&] {
+        fronteira.OutTo(T4, "");
+        fronteira.OutTo(T5, "");
         return false;
     });
 }
 ZELT_DARUMA_EXPORT(void, PegarProdsSis, (void*), EcfPegarProdsSisFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(const char*, NumCupom, (void), EcfTextoFn) {
-    return Guardar("", [] { return Saida(d::NumCupom()); });
+    return fronteira.Guard("", [] { return fronteira.Out(d::NumCupom()); });
 }
 ZELT_DARUMA_EXPORT(int32_t, GNF, (void), EcfGNFFn) {
-    return Guardar(int32_t{0}, [] { return int32_t{0}; });
+    return fronteira.Guard(int32_t{0}, [] { return int32_t{0}; });
 }
 ZELT_DARUMA_EXPORT(bool, RetornaGNF, (int32_t*, int32_t*, double*), EcfRetornaContadorFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 ZELT_DARUMA_EXPORT(bool, RetornaGRG, (int32_t*, int32_t*, double*), EcfRetornaContadorFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 ZELT_DARUMA_EXPORT(bool, RetornaCDC, (int32_t*, int32_t*, double*), EcfRetornaContadorFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 ZELT_DARUMA_EXPORT(bool, GrandeTotal, (double*), EcfGrandeTotalFn) {
-    return Guardar(false, [] { return false; });
+    return fronteira.Guard(false, [] { return false; });
 }
 ZELT_DARUMA_EXPORT(bool, VendaBrutaAtual, (const char** Texto), EcfTextoOutFn) {
-    return Guardar(false, [&] {
-        SaidaEm(Texto, "");
+    return fronteira.Guard(false, [&] {
+        fronteira.OutTo(Texto, "");
         return false;
     });
 }
@@ -383,42 +338,42 @@ ZELT_DARUMA_EXPORT(bool, VendaBrutaAtual, (const char** Texto), EcfTextoOutFn) {
 // ---- fiscal memory, MFD and other files ------------------------------------------------------
 
 ZELT_DARUMA_EXPORT(void, MFCDtImpr, (double Inicio, double Fim), EcfMFDtImprFn) {
-    GuardarVoid([&] { d::LeituraMemoriaFiscalDatas(Inicio, Fim, true, nullptr); });
+    fronteira.GuardVoid([&] { d::LeituraMemoriaFiscalDatas(Inicio, Fim, true, nullptr); });
 }
 ZELT_DARUMA_EXPORT(void, MFCDtGrav, (double Inicio, double Fim, const char* ArqDestino),
                    EcfMFDtGravFn) {
-    GuardarVoid([&] {
-        const std::string destino = In(ArqDestino);
+    fronteira.GuardVoid([&] {
+        const std::string destino = fronteira.In(ArqDestino);
         d::LeituraMemoriaFiscalDatas(Inicio, Fim, true, &destino);
     });
 }
 ZELT_DARUMA_EXPORT(void, MFCCImpr, (int32_t Inicio, int32_t Fim), EcfMFCImprFn) {
-    GuardarVoid([&] { d::LeituraMemoriaFiscalCRZ(Inicio, Fim, true, nullptr); });
+    fronteira.GuardVoid([&] { d::LeituraMemoriaFiscalCRZ(Inicio, Fim, true, nullptr); });
 }
 ZELT_DARUMA_EXPORT(void, MFCCGrav, (int32_t Inicio, int32_t Fim, const char* ArqDestino),
                    EcfMFCGravFn) {
-    GuardarVoid([&] {
-        const std::string destino = In(ArqDestino);
+    fronteira.GuardVoid([&] {
+        const std::string destino = fronteira.In(ArqDestino);
         d::LeituraMemoriaFiscalCRZ(Inicio, Fim, true, &destino);
     });
 }
 ZELT_DARUMA_EXPORT(void, MFSDtImpr, (double Inicio, double Fim), EcfMFDtImprFn) {
-    GuardarVoid([&] { d::LeituraMemoriaFiscalDatas(Inicio, Fim, false, nullptr); });
+    fronteira.GuardVoid([&] { d::LeituraMemoriaFiscalDatas(Inicio, Fim, false, nullptr); });
 }
 ZELT_DARUMA_EXPORT(void, MFSDtGrav, (double Inicio, double Fim, const char* ArqDestino),
                    EcfMFDtGravFn) {
-    GuardarVoid([&] {
-        const std::string destino = In(ArqDestino);
+    fronteira.GuardVoid([&] {
+        const std::string destino = fronteira.In(ArqDestino);
         d::LeituraMemoriaFiscalDatas(Inicio, Fim, false, &destino);
     });
 }
 ZELT_DARUMA_EXPORT(void, MFSCImpr, (int32_t Inicio, int32_t Fim), EcfMFCImprFn) {
-    GuardarVoid([&] { d::LeituraMemoriaFiscalCRZ(Inicio, Fim, false, nullptr); });
+    fronteira.GuardVoid([&] { d::LeituraMemoriaFiscalCRZ(Inicio, Fim, false, nullptr); });
 }
 ZELT_DARUMA_EXPORT(void, MFSCGrav, (int32_t Inicio, int32_t Fim, const char* ArqDestino),
                    EcfMFCGravFn) {
-    GuardarVoid([&] {
-        const std::string destino = In(ArqDestino);
+    fronteira.GuardVoid([&] {
+        const std::string destino = fronteira.In(ArqDestino);
         d::LeituraMemoriaFiscalCRZ(Inicio, Fim, false, &destino);
     });
 }
@@ -426,40 +381,41 @@ ZELT_DARUMA_EXPORT(void, EspelhoMFD,
                    (const char*, const char*, const char*, const char*, const char*, const char*,
                     const char*),
                    EcfEspelhoMFDFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(void, ArqMFDDatas,
                    (const char*, const char* ArqDestino, double Inicio, double Fim),
                    EcfArqMFDDatasFn) {
-    GuardarVoid([&] { d::ArqMFDDatas(In(ArqDestino), Inicio, Fim); });
+    fronteira.GuardVoid([&] { d::ArqMFDDatas(fronteira.In(ArqDestino), Inicio, Fim); });
 }
 ZELT_DARUMA_EXPORT(void, ArqMFDCOO,
                    (const char*, const char* ArqDestino, int32_t Inicio, int32_t Fim),
                    EcfArqMFDCOOFn) {
-    GuardarVoid([&] { d::ArqMFDCOO(In(ArqDestino), Inicio, Fim); });
+    fronteira.GuardVoid([&] { d::ArqMFDCOO(fronteira.In(ArqDestino), Inicio, Fim); });
 }
 ZELT_DARUMA_EXPORT(void, GeraSintegra,
                    (const char*, int32_t, int32_t, const char*, const char*, const char*,
                     const char*, const char*, const char*, const char*, const char*, const char*,
                     const char*, const char*, const char*, const char*),
                    EcfGeraSintegraFn) {
-    GuardarVoid([] {});
+    fronteira.GuardVoid([] {});
 }
 ZELT_DARUMA_EXPORT(bool, GravarTDM, (int32_t Tipo, const char* Inicio, const char* Fim),
                    EcfGravarTDMFn) {
-    return Guardar(false, [&] { return d::GravarTDM(Tipo, In(Inicio), In(Fim)); });
+    return fronteira.Guard(
+        false, [&] { return d::GravarTDM(Tipo, fronteira.In(Inicio), fronteira.In(Fim)); });
 }
 
 // ---- rounding --------------------------------------------------------------------------------
 
 ZELT_DARUMA_EXPORT(bool, ProgramaArredondamento, (void), EcfProgramaArredondamentoFn) {
-    return Guardar(false, [] { return true; });
+    return fronteira.Guard(false, [] { return true; });
 }
 ZELT_DARUMA_EXPORT(bool, ProgramaTruncamento, (void), EcfProgramaTruncamentoFn) {
-    return Guardar(false, [] { return true; });
+    return fronteira.Guard(false, [] { return true; });
 }
 ZELT_DARUMA_EXPORT(bool, VerificaTruncamento, (bool* Truncando), EcfVerificaTruncamentoFn) {
-    return Guardar(false, [&] {
+    return fronteira.Guard(false, [&] {
         bool truncando = false;
         const bool ok = d::VerificaTruncamento(truncando);
         Escrever(Truncando, truncando);
@@ -467,43 +423,44 @@ ZELT_DARUMA_EXPORT(bool, VerificaTruncamento, (bool* Truncando), EcfVerificaTrun
     });
 }
 ZELT_DARUMA_EXPORT(double, ValorArredondado, (double Valor, int32_t Casas), EcfValorArredondadoFn) {
-    return Guardar(0.0, [&] { return d::ValorArredondado(Valor, Casas); });
+    return fronteira.Guard(0.0, [&] { return d::ValorArredondado(Valor, Casas); });
 }
 
 // ---- internal operations: qualified names only -----------------------------------------------
 
 ZELT_DARUMA_INTERNAL(int32_t, NumCupomInt, (void)) {
-    return Guardar(int32_t{0}, [] { return static_cast<int32_t>(d::NumCupomInt()); });
+    return fronteira.Guard(int32_t{0}, [] { return static_cast<int32_t>(d::NumCupomInt()); });
 }
 ZELT_DARUMA_INTERNAL(bool, COOAtual, (const char** Texto)) {
-    return Guardar(false, [&] {
-        SaidaEm(Texto, "");
+    return fronteira.Guard(false, [&] {
+        fronteira.OutTo(Texto, "");
         return false;
     });
 }
 ZELT_DARUMA_INTERNAL(bool, BrutaAcumulada, (const char** Texto)) {
-    return Guardar(false, [&] {
-        SaidaEm(Texto, "");
+    return fronteira.Guard(false, [&] {
+        fronteira.OutTo(Texto, "");
         return false;
     });
 }
 ZELT_DARUMA_INTERNAL(const char*, ContadorReinicio, (void)) {
-    return Guardar("", [] { return Saida(""); });
+    return fronteira.Guard("", [] { return fronteira.Out(""); });
 }
 ZELT_DARUMA_INTERNAL(void, DistribuirValoresStatus, (void)) {
-    GuardarVoid([] { d::DistribuirValoresStatus(); });
+    fronteira.GuardVoid([] { d::DistribuirValoresStatus(); });
 }
 ZELT_DARUMA_INTERNAL(bool, AbreCupomCli,
                      (const char* pCliNome, const char* pCliDoc, const char* pCliEnder1,
                       const char* pCliEnder2, const char* pCliEnder3, const char* pCliEnder4,
                       int32_t* NumeroCupom, double* DataHora, int32_t* CasasQtd,
                       int32_t* CasasValor)) {
-    return Guardar(false, [&] {
+    return fronteira.Guard(false, [&] {
         int numero = Ler(NumeroCupom), casasQtd = Ler(CasasQtd), casasValor = Ler(CasasValor);
         double momento = Ler(DataHora);
         const bool ok =
-            d::AbreCupomCli(In(pCliNome), In(pCliDoc), In(pCliEnder1), In(pCliEnder2),
-                            In(pCliEnder3), In(pCliEnder4), numero, momento, casasQtd, casasValor);
+            d::AbreCupomCli(fronteira.In(pCliNome), fronteira.In(pCliDoc), fronteira.In(pCliEnder1),
+                            fronteira.In(pCliEnder2), fronteira.In(pCliEnder3),
+                            fronteira.In(pCliEnder4), numero, momento, casasQtd, casasValor);
         Escrever(NumeroCupom, int32_t{numero});
         Escrever(DataHora, momento);
         Escrever(CasasQtd, int32_t{casasQtd});
@@ -512,5 +469,5 @@ ZELT_DARUMA_INTERNAL(bool, AbreCupomCli,
     });
 }
 ZELT_DARUMA_INTERNAL(const char*, PegarNomeGerencial, (void)) {
-    return Guardar("", [] { return Saida(d::NomeGerencial); });
+    return fronteira.Guard("", [] { return fronteira.Out(d::NomeGerencial); });
 }
