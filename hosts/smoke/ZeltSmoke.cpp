@@ -21,15 +21,20 @@ namespace {
 
 using namespace zelt;
 
-void Say(const std::string& cp1252) { std::printf("%s\n", Cp1252ToUtf8(cp1252).c_str()); }
+void Say(const std::string& cp1252) {
+    std::printf("%s\n", Cp1252ToUtf8(cp1252).c_str());
+}
 
 void ShowNumbers() {
     Say("Números (configurações regionais do Brasil):");
     const struct {
         const char* pattern;
         Extended value;
-    } rows[] = {{"#######0.00", 1234.5}, {"###,###,##0", 1234567}, {"##0.#%", 18.75},
-                {"######0.000", 1.23456}, {"0", 2.5}};
+    } rows[] = {{"#######0.00", 1234.5},
+                {"###,###,##0", 1234567},
+                {"##0.#%", 18.75},
+                {"######0.000", 1.23456},
+                {"0", 2.5}};
     for (const auto& r : rows) {
         Say("  FormatFloat(\"" + std::string(r.pattern) + "\", " + FloatToStr(r.value) +
             ") = " + FormatFloat(r.pattern, r.value));
@@ -37,8 +42,7 @@ void ShowNumbers() {
     const Currency price = StrToCurr("19,99");
     const Currency total = Currency::FromExtended(price.ToExtended() * 3);
     Say("  3 x R$ " + CurrToStr(price) + " = R$ " + FormatCurr("#,##0.00", total));
-    Say("  RoundTo(2,675; -2) = " + FloatToStr(RoundTo(2.675, -2)) +
-        " (arredondamento binário)");
+    Say("  RoundTo(2,675; -2) = " + FloatToStr(RoundTo(2.675, -2)) + " (arredondamento binário)");
 }
 
 void ShowDates() {

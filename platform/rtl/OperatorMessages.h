@@ -25,8 +25,8 @@ public:
 };
 
 // Installs a presenter and returns the previous one; nullptr restores the standard-error one.
-ZELT_EXPORT std::shared_ptr<MessagePresenter> InstallPresenter(
-    std::shared_ptr<MessagePresenter> presenter);
+ZELT_EXPORT std::shared_ptr<MessagePresenter>
+InstallPresenter(std::shared_ptr<MessagePresenter> presenter);
 
 ZELT_EXPORT void MessageError(const std::string& text, const std::string& caption = "Erro");
 ZELT_EXPORT void MessageInfo(const std::string& text, const std::string& caption = "Informação");
