@@ -25,7 +25,7 @@ std::string JuntarLinhas(const std::vector<std::string>& nomes) {
 
 TBibliotecaFabricante::TBibliotecaFabricante(TLocalBiblioteca local,
                                              std::function<void(const std::string&)> avisar)
-    : local_(local), avisar_(std::move(avisar)) {}
+    : local_(std::move(local)), avisar_(std::move(avisar)) {}
 
 TBibliotecaFabricante::~TBibliotecaFabricante() = default;
 

@@ -214,7 +214,8 @@ State StateFromDoc(const TKeyValueDoc& doc) {
     if (s.paymentForms.size() > kMaxPaymentForms)
         s.paymentForms.resize(kMaxPaymentForms);
     for (std::string& form : s.paymentForms)
-        form = form.substr(0, kPaymentNameWidth);
+        if (form.size() > kPaymentNameWidth)
+            form.resize(kPaymentNameWidth);
 
     const std::string cnt = "Contadores";
     s.coo = Int(doc, cnt, "COO", 0);
