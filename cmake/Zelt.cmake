@@ -35,7 +35,9 @@ function(zelt_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE zelt_options GTest::gtest GTest::gtest_main ${ARG_LINKS})
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    # Parameter values print as their index: several tables hold pointers, whose printed bytes
+    # would change the test names from one build to the next.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
         PROPERTIES ENVIRONMENT "ZELT_BIN_DIR=${ZELT_BIN_DIR};ZELT_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
 
