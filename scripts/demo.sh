@@ -5,4 +5,4 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
 "$top/scripts/as-root.sh" "$top/scripts/setup-firebird.sh"
 "$top/scripts/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELT_BUILD_BENCH=OFF
-exec "$top/build/bin/ZeltSmoke" "$@"
+exec "$top/build/bin/zelt" demo "$@"
