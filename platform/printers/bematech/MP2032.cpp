@@ -6,6 +6,7 @@
 #include "platform/printers/common/EmuFaults.h"
 #include "platform/printers/common/EmuJournal.h"
 #include "platform/printers/common/EmuLock.h"
+#include "platform/printers/common/EmuPaths.h"
 #include "platform/printers/common/EmuStateFile.h"
 #include "platform/printers/common/EmuTape.h"
 #include "platform/rtl/FileSystem.h"
@@ -30,20 +31,10 @@ std::mutex& CallMutex() {
     return mutex;
 }
 
-struct Env {
-    std::string state, tape, journal, faults;
-};
-
-std::string EnvPath(const char* name, const char* fallback) {
-    const char* value = std::getenv(name);
-    return FromDiskPath(value && *value ? value : fallback);
-}
+using Env = TEmuPaths;
 
 Env ReadEnv() {
-    return {EnvPath("ZELT_BEMATECH_STATE", "./bematech_state.ini"),
-            EnvPath("ZELT_BEMATECH_TAPE", "./bematech_bobina.txt"),
-            EnvPath("ZELT_BEMATECH_JOURNAL", "./bematech_journal.txt"),
-            EnvPath("ZELT_BEMATECH_FAULTS", "./bematech_faults.ini")};
+    return ReadEmuPaths("ZELT_BEMATECH", "bematech");
 }
 
 void EnsureFolderOf(const std::string& fileName) {

@@ -7,6 +7,7 @@
 #include "platform/printers/common/EmuFaults.h"
 #include "platform/printers/common/EmuJournal.h"
 #include "platform/printers/common/EmuLock.h"
+#include "platform/printers/common/EmuPaths.h"
 #include "platform/printers/common/EmuStateFile.h"
 #include "platform/printers/daruma/DarumaNumbers.h"
 #include "platform/printers/daruma/DarumaPrinter.h"
@@ -42,21 +43,10 @@ std::string Text(const char* s) {
     return s ? std::string(s) : std::string();
 }
 
-struct Env {
-    std::string state, tape, journal, faults, reports;
-};
-
-std::string EnvPath(const char* name, const char* fallback) {
-    const char* value = std::getenv(name);
-    return FromDiskPath(value && *value ? value : fallback);
-}
+using Env = TEmuPaths;
 
 Env ReadEnv() {
-    return {EnvPath("ZELT_DARUMA_STATE", "./daruma_state.ini"),
-            EnvPath("ZELT_DARUMA_TAPE", "./daruma_bobina.txt"),
-            EnvPath("ZELT_DARUMA_JOURNAL", "./daruma_journal.txt"),
-            EnvPath("ZELT_DARUMA_FAULTS", "./daruma_faults.ini"),
-            IncludeTrailingPathDelimiter(EnvPath("ZELT_DARUMA_REPORTS", "./"))};
+    return ReadEmuPaths("ZELT_DARUMA", "daruma");
 }
 
 enum class Kind {

@@ -7,6 +7,7 @@
 #include "platform/printers/common/EmuFaults.h"
 #include "platform/printers/common/EmuJournal.h"
 #include "platform/printers/common/EmuLock.h"
+#include "platform/printers/common/EmuPaths.h"
 #include "platform/printers/common/EmuStateFile.h"
 #include "platform/printers/epson/EpsonPrinter.h"
 #include "platform/printers/epson/EpsonState.h"
@@ -33,21 +34,10 @@ std::string Text(const char* s) {
     return s ? std::string(s) : std::string();
 }
 
-struct Env {
-    std::string state, tape, journal, faults, reports;
-};
-
-std::string EnvPath(const char* name, const char* fallback) {
-    const char* value = std::getenv(name);
-    return FromDiskPath(value && *value ? value : fallback);
-}
+using Env = TEmuPaths;
 
 Env ReadEnv() {
-    return {EnvPath("ZELT_EPSON_STATE", "./epson_state.ini"),
-            EnvPath("ZELT_EPSON_TAPE", "./epson_bobina.txt"),
-            EnvPath("ZELT_EPSON_JOURNAL", "./epson_journal.txt"),
-            EnvPath("ZELT_EPSON_FAULTS", "./epson_faults.ini"),
-            IncludeTrailingPathDelimiter(EnvPath("ZELT_EPSON_REPORTS", "./"))};
+    return ReadEmuPaths("ZELT_EPSON", "epson");
 }
 
 enum class Kind {
